@@ -5,7 +5,9 @@
 #include <vector>
 
 // The coded stream of data: exactly the bytes a decoder consumes while
-// decoding size bytes (read-ahead bytes included, as zeros).
+// decoding size bytes (read-ahead bytes included, as zeros).  For size 0
+// that is the 3 bytes of the initial code bits, which the block decoder
+// reads.  size must be below 4 GiB (std::length_error otherwise).
 std::vector<uint8_t> LzEncodeStream(const uint8_t* data, size_t size);
 
 // A block: u32 little-endian size, then the stream.

@@ -8,6 +8,9 @@
 namespace {
 
 const unsigned kHashBits = 16;
+// Twice the ring, so links stay intact while a parse looks ahead and
+// comes back.
+const size_t kChainMask = 2 * kLzRingSize - 1;
 
 unsigned Hash(const uint8_t* p) {
   uint32_t key = p[0] | p[1] << 8 | p[2] << 16;
@@ -17,7 +20,7 @@ unsigned Hash(const uint8_t* p) {
 void Insert(LzMatchFinder* finder, size_t t) {
   if (t + kLzMinMatch > finder->text.size()) return;
   size_t* head = &finder->head[Hash(&finder->text[t])];
-  finder->chain[t & kLzRingMask] = *head;
+  finder->chain[t & kChainMask] = *head;
   *head = t + 1;
 }
 
@@ -35,7 +38,7 @@ void LzStartMatchFinder(LzMatchFinder* finder, const uint8_t* data,
 unsigned LzFindMatches(LzMatchFinder* finder, size_t n, LzMatch* matches) {
   const uint8_t* text = finder->text.data();
   size_t t = n + kLzFirstWrite;
-  while (finder->inserted < t) Insert(finder, finder->inserted++);
+  for (; finder->inserted < t; finder->inserted++) Insert(finder, finder->inserted);
   size_t left = finder->text.size() - t;
   unsigned longest = static_cast<unsigned>(std::min<size_t>(kLzMaxMatch, left));
   if (longest < kLzMinMatch) return 0;
@@ -43,10 +46,11 @@ unsigned LzFindMatches(LzMatchFinder* finder, size_t n, LzMatch* matches) {
   size_t farthest = std::min<size_t>(kLzRingSize, t);
   unsigned best = kLzMinMatch - 1;
   unsigned count = 0;
-  unsigned tries = finder->depth;
-  for (size_t link = finder->head[Hash(text + t)]; link != 0 && tries > 0;
-       link = finder->chain[(link - 1) & kLzRingMask], tries--) {
+  size_t link = finder->head[Hash(text + t)];
+  while (link > t) link = finder->chain[(link - 1) & kChainMask];
+  for (unsigned tries = finder->depth; link != 0 && tries > 0; tries--) {
     size_t from = link - 1;
+    link = finder->chain[from & kChainMask];
     if (t - from > farthest) break;
     if (text[from + best] != text[t + best]) continue;
     unsigned length = 0;

@@ -14,7 +14,7 @@ const double kPriceUnitsPerBit = 256;
 const unsigned kSearchDepth = 256;
 // Short chunks first: the model's prices move fastest at the start.
 const size_t kFirstChunk = 256;
-const size_t kLongestChunk = 16384;
+const size_t kLongestChunk = 1024;
 const uint32_t kUnreached = UINT32_MAX;
 
 // Prices in 1/256 bit: log2 of the share a code or position takes.
@@ -60,12 +60,13 @@ void Relax(Step* to, uint32_t cost, LzItem item) {
   }
 }
 
-// Items of least price for data[begin, end), in order.  Matches are cut
-// at end so that the next chunk starts on an item boundary.
-void ParseChunk(LzMatchFinder* finder, const uint8_t* data, size_t begin,
-                size_t end, const Prices* prices, std::vector<Step>* steps,
-                std::vector<LzItem>* items) {
-  size_t span = end - begin;
+// Appends the items of least price from begin on, until they reach or
+// cross end; returns where they stop.  The search runs one longest match
+// past end, so that the last item need not be cut at end.
+size_t ParseChunk(LzMatchFinder* finder, const uint8_t* data, size_t size,
+                  size_t begin, size_t end, const Prices* prices,
+                  std::vector<Step>* steps, std::vector<LzItem>* items) {
+  size_t span = std::min(size, end + kLzMaxMatch) - begin;
   steps->assign(span + 1, Step{kUnreached, {0, 0}});
   (*steps)[0].cost = 0;
   LzMatch matches[kLzMaxMatch];
@@ -94,6 +95,12 @@ void ParseChunk(LzMatchFinder* finder, const uint8_t* data, size_t begin,
   for (size_t at = span; at > 0; at -= (*steps)[at].item.length)
     items->push_back((*steps)[at].item);
   std::reverse(items->begin() + first, items->end());
+  // The items behind end are chosen again with the next chunk's prices.
+  size_t at = begin;
+  size_t keep = first;
+  while (at < end) at += (*items)[keep++].length;
+  items->resize(keep);
+  return at;
 }
 
 }  // namespace
@@ -106,11 +113,11 @@ void LzParseOptimal(const uint8_t* data, size_t size, LzItemCoder* coder) {
   std::vector<Step> steps;
   std::vector<LzItem> items;
   size_t chunk = kFirstChunk;
-  for (size_t begin = 0, end; begin < size; begin = end) {
-    end = std::min(size, begin + chunk);
+  for (size_t begin = 0; begin < size;) {
+    size_t end = std::min(size, begin + chunk);
     PriceCodes(&coder->model, prices.get());
     items.clear();
-    ParseChunk(finder.get(), data, begin, end, prices.get(), &steps, &items);
+    begin = ParseChunk(finder.get(), data, size, begin, end, prices.get(), &steps, &items);
     for (const LzItem& item : items) LzCodeItem(coder, item);
     chunk = std::min(2 * chunk, kLongestChunk);
   }

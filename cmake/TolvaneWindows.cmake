@@ -2,12 +2,14 @@
 # no RTTI, small code, only system DLLs.  Every Windows target goes through
 # these functions so the size rules live in one place.
 
+# No -fdata-sections: with it mingw-w64 GCC gives every zero-initialised
+# variable a .data$ section with contents, so static tables cost file bytes.
 set(TOLVANE_WIN_COMPILE_OPTIONS
   -Os
   -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-use-cxa-atexit
   -fno-asynchronous-unwind-tables -fno-unwind-tables
   -fno-stack-protector -fno-stack-check -mno-stack-arg-probe
-  -fomit-frame-pointer -ffunction-sections -fdata-sections -fno-ident
+  -fomit-frame-pointer -ffunction-sections -fno-ident
   -Wall -Wextra)
 
 set(TOLVANE_WIN_LINK_OPTIONS

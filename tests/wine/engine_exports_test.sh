@@ -1,7 +1,8 @@
 #!/bin/bash
 # The engine module's exports called by their decorated names from another
-# program (tests/wine/programs/engine_exports.cpp): the text helpers, and
-# CreateDir and WriteDepth on the Wine drive.
+# program (tests/wine/programs/engine_exports.cpp): the text helpers,
+# CreateDir and WriteDepth on the Wine drive, and the progress bar class
+# "Diagr" painted on the display.
 source "$SOURCE_DIR/tests/wine/harness.sh"
 
 WORK_WIN='C:\tolvane-engine-exports'

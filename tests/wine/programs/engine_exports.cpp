@@ -1,6 +1,7 @@
 // engine_exports: loads the real tolvaeng.dll and calls its path exports by
 // their decorated names, as a module of its own would.  CreateDir and
-// WriteDepth work on the Wine drive.  Environment:
+// WriteDepth work on the Wine drive; a progress bar of class "Diagr" is
+// painted on the display and read back.  Environment:
 //   ENGINE_DLL   the engine module to load
 //   ENGINE_WORK  an existing, empty directory to work in (C:\...)
 //   ENGINE_FILE  the name of a file in ENGINE_WORK (a component that
@@ -17,6 +18,14 @@ typedef char* (ENGINE_API* GetFullNameProc)(char*, const char*, const char*, int
 typedef char* (ENGINE_API* EndSlashProc)(char*, int);
 typedef int (ENGINE_API* CreateDirProc)(char*, DWORD*);
 typedef void (ENGINE_API* WriteDepthProc)(InstallState*, char*, int);
+typedef void (ENGINE_API* RegDiagrClassProc)(HINSTANCE);
+
+// The progress bar's commands and first colours.
+enum { kBarPosition = 0x1402, kBarMaximum = 0x1403, kBarMinimum = 0x1404,
+       kBarColour = 0x1405, kBarBackColour = 0x1406 };
+enum { kBarWidth = 200, kBarHeight = 20, kBarClearRow = 1 };  // no text on row 1
+#define BAR_BLUE RGB(0, 0, 255)
+#define BAR_WHITE RGB(255, 255, 255)
 
 static const char* const g_exportNames[] = {
     "_MainFunc@8",    "_InitDll@4",    "_CloseDll@0",     "_GetFullName@16", "_NoQuote@4",
@@ -162,6 +171,61 @@ static void CheckWriteDepth(void)
     CheckText("path after WriteDepth(0)", path, wanted);
 }
 
+static void CheckPixel(HWND hwnd, int x, LPCSTR lpszWhat, COLORREF wanted)
+{
+    HDC hdc = GetDC(hwnd);
+    COLORREF seen = GetPixel(hdc, x, kBarClearRow);
+    ReleaseDC(hwnd, hdc);
+    char what[200], shown[32];
+    wsprintfA(what, "%s: column %d is %06lx", lpszWhat, x, (unsigned long)wanted);
+    wsprintfA(shown, "%06lx", (unsigned long)seen);
+    Check(seen == wanted, what, shown);
+}
+
+static void SendBar(HWND hwnd, WPARAM code, LPARAM value)
+{
+    SendMessageA(hwnd, WM_COMMAND, code, value);
+}
+
+// A "Diagr" control painted for real: the done part in the bar colour, the
+// rest in the background colour.
+static void CheckProgressBar(void)
+{
+    RegDiagrClassProc pfnRegDiagrClass = (RegDiagrClassProc)Export("_RegDiagrClass@4");
+    pfnRegDiagrClass((HINSTANCE)g_hEngine);
+    HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, "Diagr", "", WS_POPUP | WS_VISIBLE, 0, 0, kBarWidth,
+                                kBarHeight, NULL, NULL, (HINSTANCE)g_hEngine, NULL);
+    Check(hwnd != NULL, "a Diagr window", "CreateWindowExA");
+    if (hwnd == NULL) return;
+    UpdateWindow(hwnd);
+    CheckPixel(hwnd, 0, "new control", BAR_WHITE);
+    CheckPixel(hwnd, kBarWidth - 1, "new control", BAR_WHITE);
+
+    SendBar(hwnd, kBarPosition, 50);
+    CheckPixel(hwnd, 98, "50 of 100", BAR_BLUE);
+    CheckPixel(hwnd, 99, "50 of 100", BAR_WHITE);
+    SendBar(hwnd, kBarPosition, 1000);  // clamped to 100
+    CheckPixel(hwnd, kBarWidth - 2, "100 of 100", BAR_BLUE);
+    CheckPixel(hwnd, kBarWidth - 1, "100 of 100", BAR_WHITE);
+
+    // Colours and range show at the next position only.
+    SendBar(hwnd, kBarColour, RGB(255, 0, 0));
+    SendBar(hwnd, kBarBackColour, RGB(0, 255, 0));
+    SendBar(hwnd, kBarMaximum, 3);
+    CheckPixel(hwnd, 0, "before the next position", BAR_BLUE);
+    SendBar(hwnd, kBarPosition, 1);
+    CheckPixel(hwnd, 0, "1 of 3 in new colours", RGB(255, 0, 0));
+    CheckPixel(hwnd, 65, "1 of 3 in new colours", RGB(255, 0, 0));
+    CheckPixel(hwnd, 66, "1 of 3 in new colours", RGB(0, 255, 0));
+
+    // An empty range counts as complete.
+    SendBar(hwnd, kBarMaximum, 0);
+    SendBar(hwnd, kBarPosition, 0);
+    CheckPixel(hwnd, kBarWidth - 2, "empty range", RGB(255, 0, 0));
+    CheckPixel(hwnd, kBarWidth - 1, "empty range", RGB(0, 255, 0));
+    DestroyWindow(hwnd);
+}
+
 static BOOL ReadSetting(LPCSTR lpszName, LPSTR lpszValue)
 {
     DWORD length = GetEnvironmentVariableA(lpszName, lpszValue, MAX_PATH);
@@ -185,6 +249,7 @@ extern "C" int mainCRTStartup(void)
             CheckTextHelpers();
             CheckCreateDir();
             CheckWriteDepth();
+            CheckProgressBar();
             FreeLibrary(g_hEngine);
         }
     }

@@ -76,7 +76,11 @@ bool DecodeBody(Walk* w, WalkedRecord* r, std::vector<uint8_t>* data) {
     if (status != kLzTruncated || readAll) break;
     if (!ReadAllVolumes(w->image, &w->error)) return false;  // the stream runs on into later volumes
   }
-  if (status == kLzTruncated) return Damage(w, w->image->stream.size(), "stream ends inside the compressed data of " + r->name);
+  if (status == kLzTruncated) {
+    std::string reason;
+    ReadStreamUpTo(w->image, w->image->stream.size() + 1, &reason);
+    return Damage(w, w->image->stream.size(), "stream ends inside the compressed data of " + r->name + ": " + reason);
+  }
   if (status == kLzOverrun) return Damage(w, w->position, "the compressed data of " + r->name + " is damaged");
   w->position += consumed;
   r->bodySize = 4 + consumed;

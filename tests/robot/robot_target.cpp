@@ -79,8 +79,10 @@ static INT_PTR CALLBACK TargetDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM
     switch (msg) {
     case WM_INITDIALOG:
         FillControls(hDlg);
+        // Posted: maximised right here, the dialog comes up normal in
+        // Wine's virtual desktop all the same.
         if (lParam)
-            ShowWindow(hDlg, SW_MAXIMIZE);
+            PostMessageA(hDlg, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         return TRUE;
     case WM_CLOSE:
         g_state.closeSeen = TRUE;

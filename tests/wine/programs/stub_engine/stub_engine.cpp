@@ -56,33 +56,35 @@ static BYTE* ReadModuleFile(LPCSTR lpszPath, DWORD* pcbFile)
     return lpBytes;
 }
 
-static LPCSTR CompareImage(const BYTE* lpOutput, const BYTE* lpFile, DWORD cbFile, DWORD cbDecoded)
+static LPCSTR CompareImage(const BYTE* lpOutput, const BYTE* lpFile, DWORD cbFile)
 {
     DWORD i;
 
-    if (lpFile == NULL || cbFile != cbDecoded)
-        return "differs";
+    if (lpFile == NULL)
+        return "unreadable";
+    if (cbFile > kIoBufferSize)
+        return "larger than the buffer";
     for (i = 0; i < cbFile; i++)
         if (lpOutput[i] != lpFile[i])
             return "differs";
     return "module file";
 }
 
-// output must still hold the decoded module, and the lent decoder must
-// produce it again from input.
+// output must still hold the module file's bytes, and the lent decoder must
+// produce them again from input.
 static void ReportBuffers(SetupContext* context, LPCSTR lpszModuleFile)
 {
-    DWORD cbFile = 0, cbDecoded, i;
+    DWORD cbFile = 0, i;
     BYTE* lpFile = ReadModuleFile(lpszModuleFile, &cbFile);
 
-    cbDecoded = context->input[0] | context->input[1] << 8 | context->input[2] << 16 |
-                (DWORD)context->input[3] << 24;
-    ReportNumber("decodedSize", cbDecoded);
-    ReportLine("output", CompareImage(context->output, lpFile, cbFile, cbDecoded));
+    ReportNumber("decodedSize", context->input[0] | context->input[1] << 8 |
+                                    context->input[2] << 16 | (DWORD)context->input[3] << 24);
+    ReportNumber("engineFileSize", cbFile);
+    ReportLine("output", CompareImage(context->output, lpFile, cbFile));
     for (i = 0; i < kIoBufferSize; i++)
         context->output[i] = 0;
     context->decode();
-    ReportLine("decode", CompareImage(context->output, lpFile, cbFile, cbDecoded));
+    ReportLine("decode", CompareImage(context->output, lpFile, cbFile));
     if (lpFile != NULL)
         HeapFree(GetProcessHeap(), 0, lpFile);
 }

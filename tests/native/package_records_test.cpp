@@ -26,11 +26,11 @@ TEST(PackageRecords, RecordHeaderMatchesTheWorkedExampleBytes) {
   std::memcpy(shifted + 1, kLicenceHeader, kRecordHeaderSize);
   RecordHeader read;
   LoadRecordHeader(shifted + 1, &read);
-  EXPECT_EQ(read.type, kRecordFile);
-  EXPECT_EQ(read.overwriteMode, 0);
-  EXPECT_EQ(read.attributes, 0x20u);
-  EXPECT_EQ(read.fileTime, 0x01BFE8098C8C0700ULL);
-  EXPECT_EQ(read.nameLength, 27);
+  EXPECT_EQ(+read.type, kRecordFile);
+  EXPECT_EQ(+read.overwriteMode, 0);
+  EXPECT_EQ(+read.attributes, 0x20u);
+  EXPECT_EQ(+read.fileTime, 0x01BFE8098C8C0700ULL);
+  EXPECT_EQ(+read.nameLength, 27);
 }
 
 TEST(PackageRecords, PackageHeaderFieldsLandAtTheirOffsetsLittleEndian) {

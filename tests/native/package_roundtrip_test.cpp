@@ -58,19 +58,19 @@ TEST(PackageRoundTrip, SingleFileInstaller) {
 
   EXPECT_EQ(LoadU32(&setup[kPackageBase]), setup.size()) << "size word is the file's length";
   PackageHeader h = HeaderAt(setup, kPackageBase);
-  EXPECT_EQ(h.totalSize, 3000u);
-  EXPECT_EQ(h.licenceSize, 0u);
-  EXPECT_EQ(h.readmeSize, 0u);
-  EXPECT_EQ(h.writeLog, 1);
+  EXPECT_EQ(+h.totalSize, 3000u);
+  EXPECT_EQ(+h.licenceSize, 0u);
+  EXPECT_EQ(+h.readmeSize, 0u);
+  EXPECT_EQ(+h.writeLog, 1);
   const uint8_t end[kRecordHeaderSize] = {kRecordEnd};
   EXPECT_TRUE(std::equal(end, end + kRecordHeaderSize, setup.end() - kRecordHeaderSize)) << "end record last";
 
   RecordHeader first;
   LoadRecordHeader(&setup[kPackageBase + 4 + kPackageHeaderSize + h.stringsSize], &first);
-  EXPECT_EQ(first.type, kRecordFile);
-  EXPECT_EQ(first.overwriteMode, kOverwriteKeep);
-  EXPECT_EQ(first.attributes, 0x21u);
-  EXPECT_EQ(first.fileTime, 0x01BFE8098C8C0700ULL);
+  EXPECT_EQ(+first.type, kRecordFile);
+  EXPECT_EQ(+first.overwriteMode, kOverwriteKeep);
+  EXPECT_EQ(+first.attributes, 0x21u);
+  EXPECT_EQ(+first.fileTime, 0x01BFE8098C8C0700ULL);
 
   ToolRun list = RunTool("list " + Quote(dir / "out/setup.exe"));
   ASSERT_EQ(list.status, 0) << list.err;
@@ -113,9 +113,9 @@ TEST(PackageRoundTrip, TextBlocksComeFirstAndTheHeaderPointsAtThem) {
       EXPECT_EQ(ReadBytes(out + "/setup.exe").size(), static_cast<size_t>(kPackageBase));
     }
     PackageHeader h = HeaderAt(file, base);
-    EXPECT_EQ(h.licenceOffset, base + 4 + kPackageHeaderSize + h.stringsSize);
-    EXPECT_EQ(h.readmeOffset, h.licenceOffset + h.licenceSize);
-    EXPECT_EQ(h.totalSize, licence.size() + readme.size() + 1);
+    EXPECT_EQ(+h.licenceOffset, base + 4 + kPackageHeaderSize + h.stringsSize);
+    EXPECT_EQ(+h.readmeOffset, h.licenceOffset + h.licenceSize);
+    EXPECT_EQ(+h.totalSize, licence.size() + readme.size() + 1);
 
     const struct {
       uint32_t offset, size;

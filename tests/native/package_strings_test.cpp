@@ -94,11 +94,11 @@ TEST(PackageStrings, SectionsHoldTheirItemsInOrder) {
       "[Registry]\nRoot=hklm\nKey=SOFTWARE\\Example\\\nValue=Path\nData=%installpath%\n"
       "[IniEntry]\nFile=%winpath%\\example.ini\nSection=Settings\nKey=Dir\nValue=%installpath%\n");
   const PackageHeader& h = table.header;
-  EXPECT_EQ(h.shortcutCount, 2);
-  EXPECT_EQ(h.registryCount, 1);
-  EXPECT_EQ(h.iniCount, 1);
-  EXPECT_EQ(h.hasRegistry, 1);
-  EXPECT_EQ(h.hasIni, 1);
+  EXPECT_EQ(+h.shortcutCount, 2);
+  EXPECT_EQ(+h.registryCount, 1);
+  EXPECT_EQ(+h.iniCount, 1);
+  EXPECT_EQ(+h.hasRegistry, 1);
+  EXPECT_EQ(+h.hasIni, 1);
   EXPECT_EQ(table.At(0, 1), "Example App");
   EXPECT_EQ(table.At(0, 2), "Example App") << "caption defaults to the title";
   EXPECT_EQ(table.At(0, 13), "\"%installpath%\\uninstal.ini\"");
@@ -112,17 +112,17 @@ TEST(PackageStrings, SectionsHoldTheirItemsInOrder) {
   EXPECT_EQ(table.At(h.registryOffset, 4), "0") << "string type";
   EXPECT_EQ(table.At(h.iniOffset, 1), "%winpath%\\example.ini");
   EXPECT_EQ(table.At(h.messagesOffset, 1), "Error");
-  EXPECT_EQ(h.stringsSize, table.block.size());
+  EXPECT_EQ(+h.stringsSize, table.block.size());
 }
 
 TEST(PackageStrings, EmptySectionsHaveCountAndOffsetZero) {
   Table table;
-  EXPECT_EQ(table.header.shortcutCount, 0);
-  EXPECT_EQ(table.header.shortcutsOffset, 0u);
-  EXPECT_EQ(table.header.registryOffset, 0u);
-  EXPECT_EQ(table.header.iniOffset, 0u);
-  EXPECT_EQ(table.header.hasRegistry, 0);
-  EXPECT_EQ(table.header.hasIni, 0);
+  EXPECT_EQ(+table.header.shortcutCount, 0);
+  EXPECT_EQ(+table.header.shortcutsOffset, 0u);
+  EXPECT_EQ(+table.header.registryOffset, 0u);
+  EXPECT_EQ(+table.header.iniOffset, 0u);
+  EXPECT_EQ(+table.header.hasRegistry, 0);
+  EXPECT_EQ(+table.header.hasIni, 0);
 }
 
 }  // namespace

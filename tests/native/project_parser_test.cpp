@@ -96,11 +96,11 @@ TEST(ProjectParser, DefaultsFollowWhatTheProjectHolds) {
   EXPECT_EQ(project.mainStrings[0], "Example App");
   EXPECT_EQ(project.mainStrings[1], "Example App");
   EXPECT_EQ(project.mainStrings[12], "\"%installpath%\\uninstal.ini\"");
-  EXPECT_EQ(h.writeLog, 1);
-  EXPECT_EQ(h.offerRun, 1);
-  EXPECT_EQ(h.offerGroup, 0);
-  EXPECT_EQ(h.offerReadme, 0);
-  EXPECT_EQ(h.fullScreen, 1);
+  EXPECT_EQ(+h.writeLog, 1);
+  EXPECT_EQ(+h.offerRun, 1);
+  EXPECT_EQ(+h.offerGroup, 0);
+  EXPECT_EQ(+h.offerReadme, 0);
+  EXPECT_EQ(+h.fullScreen, 1);
   EXPECT_EQ(h.backgroundColour[2], 128);
   EXPECT_EQ(project.volumeSize, 1440u * 1024);
   EXPECT_TRUE(project.fixedTime);

@@ -12,6 +12,7 @@
 #include "engine/package/string_table.h"
 #include "file_time.h"
 #include "package_image.h"
+#include "project_values.h"
 #include "record_walker.h"
 
 namespace {
@@ -31,8 +32,6 @@ const char* const kMainRoles[kMainStringCount] = {
     "after-copy parameter", "after-copy function", "application run at the end", "title font",
     "uninstall: before program", "uninstall: before parameter", "uninstall: before function", "log path",
     "program group"};
-
-const char* const kOverwriteNames[] = {"always", "keep", "ask"};
 
 // Control bytes and bytes of the ANSI upper half are shown as \xNN.
 std::string Printable(const std::string& text) {
@@ -126,7 +125,7 @@ bool PrintRecord(const WalkedRecord& r) {
     case kRecordFile:
       std::printf("  %sfile %s  %zu -> %llu bytes  %s  %s  overwrite %s\n", indent.c_str(), Printable(r.name).c_str(), r.data->size(),
                   static_cast<unsigned long long>(r.bodySize + r.fillerBytes), FormatFileTime(h.fileTime).c_str(),
-                  Attributes(h.attributes).c_str(), h.overwriteMode < 3 ? kOverwriteNames[h.overwriteMode] : "ask");
+                  Attributes(h.attributes).c_str(), OverwriteModeName(h.overwriteMode));
       break;
     case kRecordDirectory:
       std::printf("  %sdir  %s\\  %s  %s\n", indent.c_str(), Printable(r.name).c_str(), FormatFileTime(h.fileTime).c_str(),

@@ -105,6 +105,8 @@ bool ParseOverwriteMode(const std::string& text, uint8_t* mode, std::string* pro
   return false;
 }
 
+const char* OverwriteModeName(uint8_t mode) { return kOverwriteNames[mode < 2 ? mode : 2]; }
+
 bool ParseAttributes(const std::string& text, uint32_t* attributes, std::string* problem) {
   *attributes = 0;
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {

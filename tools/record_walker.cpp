@@ -1,13 +1,12 @@
 #include "record_walker.h"
 
+#include "engine/package/byte_order.h"
 #include "engine/package/header_bytes.h"
 #include "engine/package/layout.h"
 #include "lzari/buffer_decoder.h"
 #include "record_names.h"
 
 namespace {
-
-const uint32_t kMaxFiller = 4;  // the installer's filler skip steps over at most four zeros
 
 struct Walk {
   PackageImage* image;
@@ -54,17 +53,16 @@ bool SkipFiller(Walk* w, WalkedRecord* r) {
     w->position++;
     r->fillerBytes++;
   }
-  if (r->fillerBytes > kMaxFiller)
+  if (r->fillerBytes > kFillerLimit)
     return Damage(w, w->position, std::to_string(r->fillerBytes) + " zero bytes after " + r->name +
-                                      " (the installer steps over at most 4)");
+                                      " (the installer steps over at most " + std::to_string(kFillerLimit) + ")");
   return true;
 }
 
 bool DecodeBody(Walk* w, WalkedRecord* r, std::vector<uint8_t>* data) {
   const uint8_t* sizeWord;
   if (!Take(w, 4, "a decoded-size word", &sizeWord)) return false;
-  uint32_t decodedSize = static_cast<uint32_t>(sizeWord[0] | sizeWord[1] << 8 | sizeWord[2] << 16 |
-                                               static_cast<uint32_t>(sizeWord[3]) << 24);
+  uint32_t decodedSize = LoadU32(sizeWord);
   if (decodedSize > w->image->header.totalSize - w->totals->decoded)
     return Damage(w, r->offset, r->name + " decodes to " + std::to_string(decodedSize) +
                                     " bytes, more than totalSize leaves for it");

@@ -12,6 +12,7 @@ enum {
   kVolumeSizeWordSize = 4,
   kPackageHeaderSize = 69,
   kRecordHeaderSize = 16,
+  kFillerLimit = 4,             // zero bytes the reader steps over after a file's data
   kTextBlockBodyLimit = 32000,  // licence body at input[0], readme at input[32000]
   kTextDecodedLimit = 65280,    // a text must decode to less than this
   kNameLimit = 255,             // record names: read into a 256-byte field

@@ -12,6 +12,7 @@
 #include "engine/package/string_table.h"
 #include "file_time.h"
 #include "package_image.h"
+#include "printable_text.h"
 #include "project_values.h"
 #include "record_walker.h"
 
@@ -33,22 +34,7 @@ const char* const kMainRoles[kMainStringCount] = {
     "uninstall: before program", "uninstall: before parameter", "uninstall: before function", "log path",
     "program group"};
 
-// Control bytes and bytes of the ANSI upper half are shown as \xNN.
-std::string Printable(const std::string& text) {
-  std::string shown;
-  for (unsigned char c : text) {
-    if (c >= 0x20 && c < 0x7F) {
-      shown += static_cast<char>(c);
-    } else {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02X", c);
-      shown += escape;
-    }
-  }
-  return shown;
-}
-
-std::string Quoted(const char* text) { return "\"" + Printable(text ? text : "") + "\""; }
+std::string Quoted(const char* text) { return "\"" + PrintableText(text ? text : "") + "\""; }
 
 const char* String(const PackageImage& image, uint32_t offset, int n) {
   return SectionString(image.strings.data(), static_cast<uint32_t>(image.strings.size()), offset, n);
@@ -123,12 +109,12 @@ bool PrintRecord(const WalkedRecord& r) {
   const RecordHeader& h = r.header;
   switch (h.type) {
     case kRecordFile:
-      std::printf("  %sfile %s  %zu -> %llu bytes  %s  %s  overwrite %s\n", indent.c_str(), Printable(r.name).c_str(), r.data->size(),
+      std::printf("  %sfile %s  %zu -> %llu bytes  %s  %s  overwrite %s\n", indent.c_str(), PrintableText(r.name).c_str(), r.data->size(),
                   static_cast<unsigned long long>(r.bodySize + r.fillerBytes), FormatFileTime(h.fileTime).c_str(),
                   Attributes(h.attributes).c_str(), OverwriteModeName(h.overwriteMode));
       break;
     case kRecordDirectory:
-      std::printf("  %sdir  %s\\  %s  %s\n", indent.c_str(), Printable(r.name).c_str(), FormatFileTime(h.fileTime).c_str(),
+      std::printf("  %sdir  %s\\  %s  %s\n", indent.c_str(), PrintableText(r.name).c_str(), FormatFileTime(h.fileTime).c_str(),
                   Attributes(h.attributes).c_str());
       break;
     case kRecordUp: std::printf("  %sup\n", indent.substr(std::min<size_t>(2, indent.size())).c_str()); break;

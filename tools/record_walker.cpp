@@ -1,9 +1,12 @@
 #include "record_walker.h"
 
+#include <algorithm>
+
 #include "engine/package/byte_order.h"
 #include "engine/package/header_bytes.h"
 #include "engine/package/layout.h"
 #include "lzari/buffer_decoder.h"
+#include "printable_text.h"
 #include "record_names.h"
 
 namespace {
@@ -33,6 +36,13 @@ bool Take(Walk* w, uint64_t count, const char* what, const uint8_t** bytes) {
   return true;
 }
 
+// Where the volume that holds stream byte offset ends.
+uint64_t VolumeEnd(const PackageImage& image, uint64_t offset) {
+  for (const PackageVolume& volume : image.volumes)
+    if (volume.streamBegin > offset) return volume.streamBegin;
+  return image.stream.size();
+}
+
 bool ReadName(Walk* w, WalkedRecord* r) {
   uint16_t length = r->header.nameLength;
   if (length == 0 || length > kNameLimit)
@@ -54,7 +64,7 @@ bool SkipFiller(Walk* w, WalkedRecord* r) {
     r->fillerBytes++;
   }
   if (r->fillerBytes > kFillerLimit)
-    return Damage(w, w->position, std::to_string(r->fillerBytes) + " zero bytes after " + r->name +
+    return Damage(w, w->position, std::to_string(r->fillerBytes) + " zero bytes after " + PrintableText(r->name) +
                                       " (the installer steps over at most " + std::to_string(kFillerLimit) + ")");
   return true;
 }
@@ -64,7 +74,7 @@ bool DecodeBody(Walk* w, WalkedRecord* r, std::vector<uint8_t>* data) {
   if (!Take(w, 4, "a decoded-size word", &sizeWord)) return false;
   uint32_t decodedSize = LoadU32(sizeWord);
   if (decodedSize > w->image->header.totalSize - w->totals->decoded)
-    return Damage(w, r->offset, r->name + " decodes to " + std::to_string(decodedSize) +
+    return Damage(w, r->offset, PrintableText(r->name) + " decodes to " + std::to_string(decodedSize) +
                                     " bytes, more than totalSize leaves for it");
   size_t consumed = 0;
   LzStatus status = kLzOk;
@@ -77,9 +87,9 @@ bool DecodeBody(Walk* w, WalkedRecord* r, std::vector<uint8_t>* data) {
   if (status == kLzTruncated) {
     std::string reason;
     ReadStreamUpTo(w->image, w->image->stream.size() + 1, &reason);
-    return Damage(w, w->image->stream.size(), "stream ends inside the compressed data of " + r->name + ": " + reason);
+    return Damage(w, w->image->stream.size(), "stream ends inside the compressed data of " + PrintableText(r->name) + ": " + reason);
   }
-  if (status == kLzOverrun) return Damage(w, w->position, "the compressed data of " + r->name + " is damaged");
+  if (status == kLzOverrun) return Damage(w, w->position, "the compressed data of " + PrintableText(r->name) + " is damaged");
   w->position += consumed;
   r->bodySize = 4 + consumed;
   return true;
@@ -89,7 +99,7 @@ bool ReadFileRecord(Walk* w, WalkedRecord* r, std::vector<uint8_t>* data) {
   std::string problem;
   if (!ReadName(w, r)) return false;
   if (!ResolveFileName(r->name, w->openDirs, &r->path, &problem))
-    return Damage(w, r->offset, "file name " + r->name + ": " + problem);
+    return Damage(w, r->offset, "file name " + PrintableText(r->name) + ": " + problem);
   if (!DecodeBody(w, r, data)) return false;
   r->length = w->position - r->offset;
   if (!SkipFiller(w, r)) return false;
@@ -102,7 +112,7 @@ bool ReadFileRecord(Walk* w, WalkedRecord* r, std::vector<uint8_t>* data) {
 bool ReadDirectoryRecord(Walk* w, WalkedRecord* r) {
   std::string problem;
   if (!ReadName(w, r)) return false;
-  if (!CheckDirectoryName(r->name, &problem)) return Damage(w, r->offset, "directory name " + r->name + ": " + problem);
+  if (!CheckDirectoryName(r->name, &problem)) return Damage(w, r->offset, "directory name " + PrintableText(r->name) + ": " + problem);
   w->openDirs.push_back(r->name);
   r->path.assign(1, kInstallFolder);
   r->path.insert(r->path.end(), w->openDirs.begin(), w->openDirs.end());
@@ -125,8 +135,9 @@ bool CheckEndRecord(Walk* w, const WalkedRecord& r, const uint8_t* bytes) {
   for (int i = 1; i < kRecordHeaderSize; i++)
     if (bytes[i]) return Damage(w, r.offset, "end record with non-zero bytes");
   if (!w->openDirs.empty()) return Damage(w, r.offset, "end record while directory " + w->openDirs.back() + " is still open");
-  if (w->position != w->image->stream.size())
-    return Damage(w, w->position, std::to_string(w->image->stream.size() - w->position) + " bytes after the end record");
+  uint64_t volumeEnd = VolumeEnd(*w->image, r.offset + kRecordHeaderSize - 1);
+  if (w->position != volumeEnd)
+    return Damage(w, w->position, std::to_string(volumeEnd - w->position) + " bytes after the end record");
   if (w->totals->decoded != w->image->header.totalSize)
     return Damage(w, r.offset, "totalSize is " + std::to_string(w->image->header.totalSize) + " but the files add up to " +
                                    std::to_string(w->totals->decoded));
@@ -166,8 +177,10 @@ bool ReadRecord(Walk* w, bool* ended) {
   WalkedRecord r;
   r.offset = w->position;
   r.depth = static_cast<int>(w->openDirs.size());
-  const uint8_t* bytes;
-  if (!Take(w, kRecordHeaderSize, "a record header", &bytes)) return false;
+  const uint8_t* taken;
+  if (!Take(w, kRecordHeaderSize, "a record header", &taken)) return false;
+  uint8_t bytes[kRecordHeaderSize];
+  std::copy(taken, taken + kRecordHeaderSize, bytes);
   LoadRecordHeader(bytes, &r.header);
   std::vector<uint8_t> data;
   bool ok = false;

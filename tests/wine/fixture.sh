@@ -103,7 +103,9 @@ boot_prefix() {
   boot_step env -u DISPLAY wine reg import "Z:${settings//\//\\}"
   wineserver -k || true
   wineserver -w || true
-  wineserver -p
+  # Its output away from ours: the server outlives this script, and a
+  # caller (ctest) reading our output would wait for it.
+  wineserver -p </dev/null >>"$WINE_STATE_DIR/boot.log" 2>&1
   boot_step wineboot
 }
 

@@ -68,23 +68,28 @@ std::string AbsoluteName(const Destination& d, const std::vector<std::string>& b
   return text + "\\" + name + "\"";
 }
 
-InstallDir* DirectoryAt(InstallDir* dir, const std::vector<std::string>& path) {
-  for (const std::string& part : path) {
-    InstallDir& child = dir->dirs[AsciiLower(part)];
-    child.name = part;
-    dir = &child;
-  }
-  return dir;
-}
-
-bool AddToTree(Collector* c, const std::vector<std::string>& path, const InstallFile& file) {
+// The tree's directory at path, created as needed; false when a file of
+// the same name stands in the way.
+bool ReachDirectory(Collector* c, const std::vector<std::string>& path, InstallDir** reached) {
   InstallDir* dir = &c->tree->root;
   std::string shown;
   for (const std::string& part : path) {
     shown += part + "\\";
-    if (dir->files.count(AsciiLower(part))) return Fail(c, "'" + shown + "' is both a file and a directory");
-    dir = DirectoryAt(dir, {part});
+    std::string key = AsciiLower(part);
+    if (dir->files.count(key)) return Fail(c, "'" + shown + "' is both a file and a directory");
+    InstallDir& child = dir->dirs[key];
+    child.name = part;
+    dir = &child;
   }
+  *reached = dir;
+  return true;
+}
+
+bool AddToTree(Collector* c, const std::vector<std::string>& path, const InstallFile& file) {
+  InstallDir* dir;
+  if (!ReachDirectory(c, path, &dir)) return false;
+  std::string shown;
+  for (const std::string& part : path) shown += part + "\\";
   std::string key = AsciiLower(file.name);
   if (dir->dirs.count(key)) return Fail(c, "'" + shown + file.name + "' is both a file and a directory");
   auto found = dir->files.find(key);
@@ -161,7 +166,8 @@ bool AddDirectory(Collector* c, const Destination& d, const std::string& dir, co
   if (ok && pattern.empty() && d.variable < 0) {
     std::vector<std::string> path = d.components;
     path.insert(path.end(), below->begin(), below->end());
-    DirectoryAt(&c->tree->root, path);
+    InstallDir* reached;
+    ok = ReachDirectory(c, path, &reached);
   }
   for (size_t i = 0; ok && i < names.size(); i++) {
     std::string path = JoinPath(dir, names[i]);

@@ -227,6 +227,14 @@ TEST(PackageDamage, WrongFilesAreNamedPlainly) {
   EXPECT_EQ(nothing.status, 1);
 }
 
+TEST(PackageDamage, StaleVolumesBesideThePackageAreNotPartOfIt) {
+  VolumeFixture f;
+  int last = f.LastVolume();
+  WriteBytes(f.Volume(last + 1), ReadBytes(f.Volume(2)));
+  ToolRun run = f.Extract();
+  EXPECT_EQ(run.status, 0) << run.err;
+}
+
 // Random damage to every part of a small package: the reader must answer
 // each with success or a message, never read out of bounds or crash.
 TEST(PackageDamage, RandomByteDamageNeverCrashesTheReader) {

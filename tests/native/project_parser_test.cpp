@@ -116,6 +116,7 @@ TEST(ProjectParser, FileSectionErrorsNameTheSectionLine) {
   WriteText(dir / "files/a.txt", "a");
   WriteText(dir / "files/A.TXT", "A");
   WriteText(dir / "files/sub/b.txt", "b");
+  MakeDirs(dir / "files/none");
   const std::string longName(240, 'n');
   const struct {
     std::string files;
@@ -133,6 +134,7 @@ TEST(ProjectParser, FileSectionErrorsNameTheSectionLine) {
       {"[File]\nSource=files/*.txt\nName=b.txt\n", 4, "renames a single file"},
       {"[File]\nSource=files/a.txt\n[File]\nSource=files/A.TXT\n", 6, "installed twice (also from line 4"},
       {"[File]\nSource=files/a.txt\nName=sub\n[File]\nSource=files/sub\nDestination=sub\n", 7, "both a file and a directory"},
+      {"[File]\nSource=files/a.txt\nName=x\n[File]\nSource=files/none\nDestination=x\n", 7, "both a file and a directory"},
       {"[File]\nSource=files/a.txt\nDestination=%syspath%\\" + longName + "\n", 4, "at most 255"},
   };
   for (const auto& c : cases) {

@@ -235,6 +235,27 @@ TEST(PackageDamage, StaleVolumesBesideThePackageAreNotPartOfIt) {
   EXPECT_EQ(run.status, 0) << run.err;
 }
 
+TEST(PackageDamage, LinksInTheOutputDirectoryAreNotFollowed) {
+  ScratchDir dir;
+  std::string setup = CraftInstaller(dir, Join({FileRecord("a.txt", "new"), EndRecord()}), 3);
+  MakeDirs(dir / "outside");
+  MakeDirs(dir / "x");
+  WriteText(dir / "outside/a.txt", "old");
+  ASSERT_EQ(symlink((dir / "outside").c_str(), (dir / "x/installpath").c_str()), 0);
+  ToolRun run = RunTool("extract " + Quote(setup) + " -C " + Quote(dir / "x"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("in the way of a directory"), std::string::npos) << run.err;
+
+  std::remove((dir / "x/installpath").c_str());
+  MakeDirs(dir / "x/installpath");
+  ASSERT_EQ(symlink((dir / "outside/a.txt").c_str(), (dir / "x/installpath/a.txt").c_str()), 0);
+  run = RunTool("extract " + Quote(setup) + " -C " + Quote(dir / "x"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("cannot create"), std::string::npos) << run.err;
+  std::vector<uint8_t> kept = ReadBytes(dir / "outside/a.txt");
+  EXPECT_EQ(std::string(kept.begin(), kept.end()), "old");
+}
+
 // Random damage to every part of a small package: the reader must answer
 // each with success or a message, never read out of bounds or crash.
 TEST(PackageDamage, RandomByteDamageNeverCrashesTheReader) {

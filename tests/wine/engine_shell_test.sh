@@ -23,6 +23,8 @@ cleanup() {
 }
 trap cleanup EXIT
 rm -rf "$WORK"
+# A module file that an earlier failed run left must not fail this one.
+rm -f "$(unix_path "${TEMP_WIN%\\}\\$ENGINE_FILE")"
 mkdir -p "$WORK/project/texts" "$WORK/project/files"
 
 # ---- the packages ----

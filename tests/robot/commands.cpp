@@ -473,6 +473,103 @@ static int CmdSleep(const ScriptLine* line)
     return kRobotPassed;
 }
 
+// Wine hands the text of another process's list item over as UTF-16 only,
+// so it is read wide and converted.
+static void ReadItemText(HWND hwnd, BOOL isList, int index, LPSTR lpszText, int cchText)
+{
+    WCHAR szWide[kRobotTextSize / 2];
+    DWORD_PTR length = 0;
+
+    szWide[0] = 0;
+    SendMessageTimeoutW(hwnd, isList ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, (WPARAM)index, 0,
+                        SMTO_ABORTIFHUNG, kRobotSendTimeoutMs, &length);
+    if (length < sizeof(szWide) / sizeof(szWide[0]))
+        SendMessageTimeoutW(hwnd, isList ? LB_GETTEXT : CB_GETLBTEXT, (WPARAM)index, (LPARAM)szWide,
+                            SMTO_ABORTIFHUNG, kRobotSendTimeoutMs, &length);
+    // An owner-drawn list without strings hands over its item data instead,
+    // with no terminator.
+    szWide[length < sizeof(szWide) / sizeof(szWide[0]) ? length : 0] = 0;
+    if (!WideCharToMultiByte(CP_ACP, 0, szWide, -1, lpszText, cchText, NULL, NULL))
+        lpszText[0] = '\0';
+}
+
+// The items of a list box or combo box, in order, with their item data.
+static int CmdItems(const ScriptLine* line)
+{
+    char szClass[64], szText[kRobotTextSize / 2], szShown[kRobotTextSize / 2];
+    int id, i, count;
+    BOOL isList;
+    HWND hwnd;
+
+    if (!NeedWindow())
+        return kRobotFailed;
+    if ((hwnd = ControlOf(line, 1, &id)) == NULL)
+        return ControlProblem(line, 1);
+    GetClassNameA(hwnd, szClass, sizeof(szClass));
+    isList = lstrcmpiA(szClass, "ListBox") == 0;
+    count = (int)SendQuiet(hwnd, isList ? LB_GETCOUNT : CB_GETCOUNT, 0, 0);
+    Say("items of control %d: %d", id, count);
+    for (i = 0; i < count; i++) {
+        ReadItemText(hwnd, isList, i, szText, sizeof(szText));
+        ShowableText(szText, szShown, sizeof(szShown));
+        Say("  item %d \"%s\" data=%ld", i, szShown,
+            (long)SendQuiet(hwnd, isList ? LB_GETITEMDATA : CB_GETITEMDATA, (WPARAM)i, 0));
+    }
+    return kRobotPassed;
+}
+
+struct NamedKey {
+    LPCSTR lpszName;
+    UINT vk;
+};
+
+static const NamedKey g_keys[] = {
+    {"tab", VK_TAB}, {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"up", VK_UP}, {"down", VK_DOWN},
+};
+
+// A key pressed while the control has the focus: the key messages go
+// through the dialog's message loop like typed ones.
+static int CmdKey(const ScriptLine* line)
+{
+    int id, i;
+    HWND hwnd;
+
+    for (i = 0; i < (int)(sizeof(g_keys) / sizeof(g_keys[0])); i++)
+        if (lstrcmpA(line->words[2], g_keys[i].lpszName) == 0)
+            break;
+    if (i == (int)(sizeof(g_keys) / sizeof(g_keys[0])))
+        return ScriptError(line, "unknown key (tab escape enter up down): ", line->words[2]);
+    if (!NeedWindow())
+        return kRobotFailed;
+    if ((hwnd = ControlOf(line, 1, &id)) == NULL)
+        return ControlProblem(line, 1);
+    PostMessageA(hwnd, WM_KEYDOWN, g_keys[i].vk, 1);
+    PostMessageA(hwnd, WM_KEYUP, g_keys[i].vk, (LPARAM)0xC0000001);
+    Say("key %s to control %d", line->words[2], id);
+    Sleep(kRobotSettleMs);
+    return kRobotPassed;
+}
+
+static int CmdExpectFocus(const ScriptLine* line)
+{
+    GUITHREADINFO info;
+    int id;
+    HWND hwnd;
+
+    if (!NeedWindow())
+        return kRobotFailed;
+    if ((hwnd = ControlOf(line, 1, &id)) == NULL)
+        return ControlProblem(line, 1);
+    info.cbSize = sizeof(info);
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(g_hwndCurrent, NULL), &info) && info.hwndFocus == hwnd) {
+        Say("ok control %d has the focus", id);
+        return kRobotPassed;
+    }
+    Say("FAIL: control %d does not have the focus; control %d has it", id,
+        info.hwndFocus != NULL ? GetDlgCtrlID(info.hwndFocus) : 0);
+    return FailWithWindow(g_hwndCurrent);
+}
+
 static const Command g_commands[] = {
     {"wait", 2, 4, CmdWait, "wait class=C caption=T timeout=S"},
     {"wait-gone", 1, 4, CmdWaitGone, "wait-gone [class=C] [caption=T] [timeout=S]"},
@@ -493,6 +590,9 @@ static const Command g_commands[] = {
     {"select-combo", 3, 3, CmdSelectCombo, "select-combo ID INDEX"},
     {"check", 3, 3, CmdCheck, "check ID on|off"},
     {"sleep", 2, 2, CmdSleep, "sleep MILLISECONDS"},
+    {"items", 2, 2, CmdItems, "items ID"},
+    {"key", 3, 3, CmdKey, "key ID tab|escape|enter|up|down"},
+    {"expect-focus", 2, 2, CmdExpectFocus, "expect-focus ID"},
 };
 
 int RunCommand(const ScriptLine* line)

@@ -63,9 +63,15 @@ static BOOL CALLBACK DumpProc(HWND hwnd, LPARAM lParam)
     return TRUE;
 }
 
-// Rectangles are in pixels of the dialog's client area.
+// Rectangles are in pixels of the dialog's client area, the window's own
+// frame too (its left edge is then minus the frame's width).
 void DumpControls(HWND hwndDialog)
 {
+    RECT rc;
+
     SayWindow("window ", hwndDialog);
+    GetWindowRect(hwndDialog, &rc);
+    MapWindowPoints(NULL, hwndDialog, (POINT*)&rc, 2);
+    Say("  frame rect=%d,%d,%d,%d", rc.left, rc.top, rc.right, rc.bottom);
     EnumChildWindows(hwndDialog, DumpProc, (LPARAM)hwndDialog);
 }

@@ -52,6 +52,10 @@ expect-state normal
 expect-text 1000 "Folder:"
 expect-text 1001 "C:\Apps"
 expect-text-contains 1001 "App"
+expect-focus 1001
+key 1001 tab
+expect-focus 1002
+items 1002
 set-text 1001 "D:\Other ""quoted"" \\"
 expect-text 1001 "D:\Other ""quoted"" \\"
 select-list 1002 2
@@ -80,7 +84,8 @@ grep -q '^  id=1003 class=ComboBox text="three" .* visible enabled rect=[0-9,]* 
   fail "the dump does not show the combo box as it is: $(grep 'id=1003' "$ROBOT_OUT")"
 grep -q '^  id=1006 class=Button text="Never" style=0x5[0-9a-f]* visible disabled ' "$ROBOT_OUT" ||
   fail "the dump does not show the disabled button: $(grep 'id=1006' "$ROBOT_OUT")"
-grep -qx 'PASS: 25 commands' "$ROBOT_OUT" || fail "the transcript does not end with the count: $(tail -n 1 "$ROBOT_OUT")"
+grep -qx '  item 2 "gamma" data=0' "$ROBOT_OUT" || fail "items does not list the list box's items: $(grep 'item' "$ROBOT_OUT")"
+grep -qx 'PASS: 29 commands' "$ROBOT_OUT" || fail "the transcript does not end with the count: $(tail -n 1 "$ROBOT_OUT")"
 
 # ---- the ways out of a dialog ----
 # name | robot commands | what the dialog reports
@@ -124,6 +129,8 @@ failures=(
   "bad-usage|press|2|script line 2: usage: press ID"
   "open-quote|expect-text 1001 \"C:\\|2|script line 2: an open quote or more than 8 words"
   "unknown-state|expect-state purple|2|script line 2: unknown state: purple"
+  "focus|expect-focus 1003|1|FAIL: control 1003 does not have the focus; control 1001 has it"
+  "unknown-key|key 1001 space|2|script line 2: unknown key (tab escape enter up down): space"
   "no-current-window|dump|1|FAIL: no current window*"
 )
 start_target

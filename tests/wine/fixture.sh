@@ -59,14 +59,21 @@ start_xvfb() {
   Xvfb -displayfd 3 -screen 0 "$XVFB_SCREEN" -nolisten tcp \
     3>"$number_file" </dev/null >"$WINE_STATE_DIR/xvfb.log" 2>&1 &
   pid=$!
+  # Recorded at once, so a run killed right now still finds it next time.
+  write_state "" "$pid"
   for ((i = 0; i < XVFB_START_SECONDS * 10; i++)); do
     [[ -s $number_file ]] && break
     kill -0 "$pid" 2>/dev/null || { cat "$WINE_STATE_DIR/xvfb.log" >&2; return 1; }
     sleep 0.1
   done
   [[ -s $number_file ]] || { log "Xvfb did not start in ${XVFB_START_SECONDS}s" >&2; kill "$pid"; return 1; }
-  printf 'DISPLAY=:%s\nXVFB_PID=%s\nXVFB_START=%s\n' \
-    "$(head -n 1 "$number_file")" "$pid" "$(process_start_time "$pid")" >"$WINE_STATE_FILE"
+  write_state ":$(head -n 1 "$number_file")" "$pid"
+}
+
+# write_state DISPLAY XVFB_PID
+write_state() {
+  printf 'DISPLAY=%s\nXVFB_PID=%s\nXVFB_START=%s\n' "$1" "$2" "$(process_start_time "$2")" \
+    >"$WINE_STATE_FILE"
 }
 
 # Every window lives in one virtual desktop of the screen's size: without a

@@ -66,3 +66,15 @@ control_line() {
 ini_keys() {
   tr -d '\r' <"$1" | awk -v s="[$2]" '/^\[/ {on = ($0 == s); next} on && NF'
 }
+
+# list_items LOG N: the items of the N-th "items" command in the transcript
+# LOG, one "text data" line each.
+list_items() {
+  awk -v n="$2" '
+    /^> / { block += ($0 ~ /^> items /); inside = ($0 ~ /^> items /) && block == n; next }
+    inside && /^  item / {
+      text = $0; sub(/^  item [0-9]+ "/, "", text); data = text
+      sub(/" data=-?[0-9]+$/, "", text); sub(/.*" data=/, "", data)
+      print text " " data
+    }' "$1"
+}

@@ -24,7 +24,7 @@ stop_xvfb() {
   local XVFB_PID="" XVFB_START="" i
   [[ -f $WINE_STATE_FILE ]] || return 0
   source "$WINE_STATE_FILE"
-  [[ -n $XVFB_PID && $(process_start_time "$XVFB_PID") == "$XVFB_START" ]] || return 0
+  [[ -n $XVFB_START && $(process_start_time "$XVFB_PID") == "$XVFB_START" ]] || return 0
   kill "$XVFB_PID" 2>/dev/null || return 0
   for ((i = 0; i < 50; i++)); do
     [[ $(process_start_time "$XVFB_PID") == "$XVFB_START" ]] || return 0

@@ -141,9 +141,9 @@ harness_load_fixture() {
   if [[ -f $WINE_STATE_FILE ]]; then
     source "$WINE_STATE_FILE"
   fi
-  if [[ -z $XVFB_PID || $(process_start_time "$XVFB_PID") != "$XVFB_START" ]]; then
+  if [[ -z $XVFB_START || $(process_start_time "$XVFB_PID") != "$XVFB_START" ]]; then
     echo "FAIL: the Wine fixture of $BUILD_DIR is not running; run the test through" \
-      "ctest (ctest -R $TEST_NAME) or start it with tests/wine/fixture.sh setup" >&2
+      "ctest (ctest -R wine.$TEST_NAME) or start it with tests/wine/fixture.sh setup" >&2
     exit 1
   fi
   export DISPLAY

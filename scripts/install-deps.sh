@@ -15,7 +15,7 @@ PACKAGES=(
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   # Wine tests: 64-bit Wine only (this kernel runs no 32-bit code), a
   # virtual display, screenshots, process tools
-  wine wine64 xvfb xauth imagemagick x11-utils procps
+  wine wine64 xvfb xauth imagemagick procps
 )
 
 # The compilers and tools the build and the tests call by name.

@@ -264,13 +264,21 @@ static BOOL HasState(HWND hwnd, LPCSTR lpszState, BOOL* pKnown)
 static int ExpectState(const ScriptLine* line, HWND hwnd, LPCSTR lpszWhat, LPCSTR lpszState)
 {
     BOOL known;
+    DWORD waited;
 
-    if (HasState(hwnd, lpszState, &known)) {
-        Say("ok %s is %s", lpszWhat, lpszState);
-        return kRobotPassed;
+    /* States change asynchronously (a posted SC_MAXIMIZE, say), so give
+       the window a moment before calling it a failure. */
+    for (waited = 0;; waited += kRobotPollMs) {
+        if (HasState(hwnd, lpszState, &known)) {
+            Say("ok %s is %s", lpszWhat, lpszState);
+            return kRobotPassed;
+        }
+        if (!known)
+            return ScriptError(line, "unknown state: ", lpszState);
+        if (waited >= kRobotStateWaitMs)
+            break;
+        Sleep(kRobotPollMs);
     }
-    if (!known)
-        return ScriptError(line, "unknown state: ", lpszState);
     Say("FAIL: %s is not %s", lpszWhat, lpszState);
     return FailWithWindow(g_hwndCurrent);
 }

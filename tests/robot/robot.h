@@ -11,6 +11,7 @@ enum {
     kRobotPollMs = 50,
     kRobotSettleMs = 50,         // after an action, for the window to react
     kRobotSendTimeoutMs = 2000,  // a window that does not answer counts as hung
+    kRobotStateWaitMs = 3000,    // a state change (maximise, enable) may lag its cause
 };
 
 // Exit codes of robot.exe.

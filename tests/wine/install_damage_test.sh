@@ -4,6 +4,7 @@
 # file"; a directory of its name is in the way: Wine run as root lets a
 # read-only file be opened for writing, so that case cannot fail here), a
 # full disk ("Error writing into file", the partly written file stays), a
+# tail record whose file is missing ("Can't open file" naming it), a
 # record of an unknown type and a record name longer than the name field
 # ("Wrong structure of archive", naming the installer).  And a damaged stream whose last match runs past
 # the file's size: the file gets exactly its size, and the files behind it
@@ -66,6 +67,24 @@ Source=full/big.bin
 Destination=small
 TVP
 build_package "$P/full.tvp" "$WORK/full"
+cat >"$P/tail.tvp" <<TVP
+[Setup]
+Title=Tail Test
+Caption=$CAPTION
+DefaultDir=Damage Test
+FullScreen=no
+WriteLog=yes
+TailLogPath=yes
+Group=Tail Test
+
+[File]
+Source=files/bbb.txt
+
+[Shortcut]
+Name=Missing
+Command="%installpath%\\missing.exe"
+TVP
+build_package "$P/tail.tvp" "$WORK/tail"
 
 # patch FILE OFFSET BYTES...: overwrites bytes in place.
 patch() {
@@ -103,6 +122,13 @@ if mount -t tmpfs -o size=512k tmpfs "$FULL" 2>/dev/null; then
 else
   echo "install_damage: no tmpfs could be mounted; the full-disk case is skipped"
 fi
+
+# ---- the tail record's file is not there ----
+
+rm -rf "$TARGET"
+start_install "$WORK_WIN\\tail\\setup.exe" "$TARGET_WIN"
+expect_failure "Can't open file $TARGET_WIN\\missing.exe"
+cmp -s "$TARGET/bbb.txt" "$P/files/bbb.txt" || fail "the files before the tail record were not kept"
 
 # ---- unknown record type, and a name longer than 255 bytes ----
 

@@ -5,7 +5,8 @@
 # to another directory and disk2.pak picked there in the file dialog (the
 # later volumes are then found there, and the files still land where the
 # records say, so the current directory did not move); with the file
-# dialog cancelled; with disk2.pak one byte too long; and from drive A:,
+# dialog cancelled; with disk2.pak one byte too long; with an unknown
+# record type in the last volume; and from drive A:,
 # where the missing volume is asked for with "Insert disk 2" first.
 # ctest-timeout: 400
 source "$SOURCE_DIR/tests/wine/harness.sh"
@@ -150,6 +151,15 @@ printf 'x' >>"$WORK/long/disk2.pak"
 rm -rf "$TARGET"
 start_install "$WORK_WIN\\long\\setup.exe" "$TARGET_WIN"
 expect_failure "It's wrong size c:\\tolvane-volumes\\long\\disk2.pak. Its length is $((size + 1)) bytes, but it must be $size bytes!"
+
+# ---- an unknown record type in the last volume: named in the installer's directory ----
+
+copy_set badtype
+last=$WORK/badtype/disk$volumes.pak
+printf '\x05' | dd of="$last" bs=1 seek=$(($(stat -c %s "$last") - 16)) conv=notrunc status=none
+rm -rf "$TARGET"
+start_install "$WORK_WIN\\badtype\\setup.exe" "$TARGET_WIN"
+expect_failure "Wrong structure of archive $WORK_WIN\\badtype\\disk$volumes.pak"
 
 # ---- from drive A: with disk2.pak missing: "Insert disk 2" first ----
 

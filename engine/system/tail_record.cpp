@@ -7,8 +7,8 @@
 #include "engine/package/layout.h"
 #include "engine/package/message_ids.h"
 #include "engine/package/path_text.h"
-#include "engine/package/text.h"
 #include "engine/package/string_sections.h"
+#include "engine/package/text.h"
 #include "engine/worker/worker_control.h"
 #include "engine/worker/worker_thread.h"
 

@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include "engine/package/engine_globals.h"
 #include "engine/package/create_dir.h"
+#include "engine/package/engine_globals.h"
 #include "engine/package/message_ids.h"
 #include "engine/package/path_text.h"
-#include "engine/package/text.h"
 #include "engine/package/string_sections.h"
+#include "engine/package/text.h"
 #include "engine/worker/worker_control.h"
 
 const char kLogBefore[] = "Before";

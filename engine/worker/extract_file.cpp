@@ -3,18 +3,18 @@
 
 #include <windows.h>
 
-#include "engine/worker/archive_reader.h"
 #include "engine/package/create_dir.h"
 #include "engine/package/engine_globals.h"
 #include "engine/package/message_ids.h"
-#include "engine/worker/overwrite_prompt.h"
-#include "engine/worker/progress_report.h"
 #include "engine/package/path_text.h"
 #include "engine/package/record_header.h"
 #include "engine/package/text.h"
 #include "engine/resources/resource_ids.h"
-#include "engine/worker/stream_decoder.h"
 #include "engine/system/uninstall_log.h"
+#include "engine/worker/archive_reader.h"
+#include "engine/worker/overwrite_prompt.h"
+#include "engine/worker/progress_report.h"
+#include "engine/worker/stream_decoder.h"
 #include "engine/worker/worker_control.h"
 #include "engine/worker/worker_thread.h"
 

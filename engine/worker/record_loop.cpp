@@ -3,13 +3,13 @@
 
 #include <windows.h>
 
-#include "engine/worker/archive_reader.h"
 #include "engine/package/engine_globals.h"
-#include "engine/worker/extract_file.h"
 #include "engine/package/message_ids.h"
 #include "engine/package/path_text.h"
 #include "engine/package/record_header.h"
 #include "engine/system/uninstall_log.h"
+#include "engine/worker/archive_reader.h"
+#include "engine/worker/extract_file.h"
 #include "engine/worker/worker_control.h"
 #include "engine/worker/worker_thread.h"
 

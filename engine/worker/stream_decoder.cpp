@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include "engine/worker/archive_reader.h"
 #include "engine/package/engine_globals.h"
 #include "engine/package/message_ids.h"
 #include "engine/resources/resource_ids.h"
+#include "engine/worker/archive_reader.h"
 #include "engine/worker/progress_report.h"
 #include "engine/worker/worker_control.h"
 #include "engine/worker/worker_thread.h"

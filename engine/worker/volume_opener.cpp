@@ -2,13 +2,13 @@
 // prompt for floppy drives and the volume file dialog.
 #include <windows.h>
 
-#include "engine/worker/archive_reader.h"
 #include "engine/package/engine_globals.h"
 #include "engine/package/layout.h"
 #include "engine/package/message_ids.h"
 #include "engine/package/path_text.h"
 #include "engine/package/text.h"
 #include "engine/package/volume_dialog.h"
+#include "engine/worker/archive_reader.h"
 #include "engine/worker/worker_control.h"
 #include "engine/worker/worker_thread.h"
 

@@ -5,18 +5,18 @@
 
 #include <windows.h>
 
-#include "engine/worker/archive_reader.h"
 #include "engine/package/engine_globals.h"
 #include "engine/package/layout.h"
 #include "engine/package/message_ids.h"
 #include "engine/package/text.h"
 #include "engine/resources/resource_ids.h"
 #include "engine/shell/main_window.h"
-#include "engine/worker/progress_report.h"
-#include "engine/worker/record_loop.h"
 #include "engine/system/after_copy.h"
 #include "engine/system/tail_record.h"
 #include "engine/system/uninstall_log.h"
+#include "engine/worker/archive_reader.h"
+#include "engine/worker/progress_report.h"
+#include "engine/worker/record_loop.h"
 #include "engine/worker/worker_control.h"
 
 namespace {
@@ -41,6 +41,7 @@ void ReleaseWorkerResources(void) {
   FreeBuffer(&g_state.writeBuffer);
 }
 
+// No message of its own fits a failed allocation: "System error" it is.
 void AllocateBuffers(void) {
   HANDLE heap = GetProcessHeap();
   g_state.writeBuffer = (uint8_t*)HeapAlloc(heap, 0, kIoBufferSize);

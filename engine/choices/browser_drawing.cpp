@@ -11,8 +11,6 @@ enum {
     kPictureLeft = 2,       // picture's distance from the item's left edge
     kTextLeft = 22,         // text's distance from the item's (indented) left edge
     kIndentPerLevel = 8,
-    kLevelDigits = 3,
-    kItemTextSize = kLevelDigits + MAX_PATH + 1,
 };
 
 static const int kNoPicture = -1;
@@ -23,7 +21,8 @@ static const signed char kDrivePictures[] = {
     IDB_REMOVABLE - IDB_FIRST, IDB_FIXED - IDB_FIRST, IDB_REMOTE - IDB_FIRST,
     IDB_CDROM - IDB_FIRST, IDB_RAMDISK - IDB_FIRST};
 
-// Picture of each directory list item data 1, 2, 3.
+// Picture of each directory list item data: kItemPathPart, kItemCurrent,
+// kItemSubdirectory.
 static const signed char kFolderPictures[] = {
     kNoPicture, IDB_FOLDER_PATH - IDB_FIRST, IDB_FOLDER_CURRENT - IDB_FIRST,
     IDB_FOLDER_CLOSED - IDB_FIRST};

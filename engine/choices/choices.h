@@ -18,7 +18,23 @@ void SetOptionStartValues(HWND hDlg);
 // destination_check.cpp: OK's validation; FALSE keeps the dialog open.
 BOOL AcceptDestination(HWND hDlg);
 
-enum { kFormattedTextSize = 1024 };  // the most that wsprintfA writes
+enum {
+    kFormattedTextSize = 1024,  // the most that wsprintfA writes
+    kDriveRootSize = 4,         // "c:\" and its NUL
+};
+
+// A directory list item: its level as three digits, then its name; the
+// item data tells which line it is.
+enum DirectoryItem {
+    kItemPathPart = 1,      // a component above the current directory
+    kItemCurrent = 2,       // the current directory itself
+    kItemSubdirectory = 3,
+};
+
+enum {
+    kLevelDigits = 3,
+    kItemTextSize = kLevelDigits + MAX_PATH + 1,
+};
 
 // choice_message.cpp: shows message nMessage, formatted with the arguments
 // that follow, in a box with the caption of message nCaption.

@@ -10,8 +10,6 @@
 #include "engine/package/text.h"
 #include "engine/resources/resource_ids.h"
 
-enum { kDriveRootSize = 4 };  // "C:\" and its NUL
-
 // A drive whose free space cannot be asked for is not checked.
 static BOOL HasSpaceFor(HWND hDlg, LPCSTR lpszDir)
 {

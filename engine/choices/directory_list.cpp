@@ -10,14 +10,7 @@
 #include "engine/package/text.h"
 #include "engine/resources/resource_ids.h"
 
-enum {
-    kItemPathPart = 1,      // a component above the current directory
-    kItemCurrent = 2,       // the current directory itself
-    kItemSubdirectory = 3,
-    kLevelDigits = 3,
-    kItemTextSize = kLevelDigits + MAX_PATH + 1,
-    kJoinedPathSize = 2 * MAX_PATH + 2,  // a directory, a backslash and a name
-};
+enum { kJoinedPathSize = 2 * MAX_PATH + 2 };  // a directory, a backslash and a name
 
 static WNDPROC g_lpfnListProc;
 

@@ -11,7 +11,6 @@
 enum {
     kDriveStringsSize = 26 * 4 + 2,  // "a:\" and a NUL per letter, a final NUL
     kDriveNameSize = 3,              // "c:" and its NUL
-    kDriveRootSize = 4,              // "c:\" and its NUL
 };
 
 static const char kDefaultDrive[] = "c:";

@@ -5,10 +5,6 @@
 
 #include "engine/package/layout.h"
 
-enum {
-  IDD_OVERWRITE = 113,
-};
-
 struct OverwritePrompt {
   char path[kPathTextSize];
   DWORD existingSize;

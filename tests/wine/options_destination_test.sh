@@ -2,7 +2,8 @@
 # OK in the options dialog: a relative destination joins the current
 # directory, a trailing backslash goes, the levels created are counted into
 # createdDirs (the log's Directories section shows them), a destination that
-# cannot be created gives message 154 and keeps the dialog open, a second
+# cannot be entered or created gives message 153 or 154 and keeps the dialog
+# open (a drive whose free space cannot be asked for is not checked), a second
 # OK counts only the levels it created itself, and a bare drive stands for
 # its root, not for the drive's current directory.
 # ctest-timeout: 300
@@ -71,10 +72,20 @@ install_to existing 'C:\Choices\Deep'
 expect_installed existing 'C:\Choices\Deep' 'C:\Choices\Deep=1'
 
 # ---- creation fails, the dialog stays; the second OK counts its own ----
+# Drive Q: does not exist: its free space cannot be asked for, so there is
+# no space message, and entering its root fails with message 153.
 
 touch "$CHOICES/Blocked"
+[[ ! -e $WINEPREFIX/dosdevices/q: ]] || fail "drive Q: exists in the prefix; the test needs it absent"
 start_setup logged
 robot failures <<'EOF' || fail "failed creations (see $ARTIFACTS/failures.log)"
+wait class=#32770 caption="Destination Setup" timeout=10
+set-text 1010 "Q:\App"
+press 1
+wait class=#32770 caption="Error" timeout=10
+expect-text 65535 "Can't open directory Q:\App"
+answer ok
+wait-gone
 wait class=#32770 caption="Destination Setup" timeout=10
 set-text 1010 "C:\Choices\Blocked\x"
 press 1

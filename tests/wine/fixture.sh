@@ -2,8 +2,9 @@
 # The Wine fixture of a test run, shared by every Wine test in it:
 #   fixture.sh setup    fresh 64-bit prefix, a virtual X display (Xvfb on a
 #                       free display number) and a persistent wineserver
-#   fixture.sh cleanup  stops that wineserver and that Xvfb, removes the
-#                       prefix (kept when TOLVANE_KEEP_PREFIX=1)
+#   fixture.sh cleanup  stops that wineserver and that Xvfb, unmounts what a
+#                       test left mounted in the prefix and removes it
+#                       (kept when TOLVANE_KEEP_PREFIX=1)
 # CTest runs them as the setup and cleanup tests of the fixture "wine".
 # Setup first clears what a killed earlier run in the same build tree may
 # have left, and touches nothing of other build trees.
@@ -40,14 +41,59 @@ stop_wineserver() {
   wineserver -w >/dev/null 2>&1 || true
 }
 
-cleanup() {
+# Prints the mount points at or below directory $1, deepest first.  The
+# kernel writes blanks, tabs, newlines and backslashes in mount points as
+# octal escapes (\040); printf %b turns them back.
+mounts_below() {
+  local root point
+  root=$(realpath -m "$1")
+  while read -r _ point _; do
+    point=$(printf '%b' "$point")
+    [[ $point == "$root" || $point == "$root"/* ]] && echo "$point"
+  done </proc/self/mounts | awk '{print length($0) "\t" $0}' | sort -rn | cut -f2-
+}
+
+# A test killed while it had a small disk mounted in the prefix (a tmpfs
+# for a full disk) leaves the mount behind, and rm would stop at it with
+# "Device or resource busy".  Only mounts below this prefix are touched;
+# one still busy is detached lazily.  Mounts stacked on one point take
+# several rounds.
+unmount_below() {
+  local point round
+  for ((round = 0; round < 10; round++)); do
+    local -a points=()
+    mapfile -t points < <(mounts_below "$1")
+    ((${#points[@]})) || return 0
+    for point in "${points[@]}"; do
+      log "unmounting $point"
+      umount "$point" 2>/dev/null || umount -l "$point" || {
+        log "cannot unmount $point; $1 stays" >&2
+        return 1
+      }
+    done
+  done
+  log "mounts below $1 remain after $round rounds" >&2
+  return 1
+}
+
+remove_prefix() {
+  [[ -e $WINEPREFIX ]] || return 0
+  unmount_below "$WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+}
+
+stop_fixture() {
   stop_wineserver
   stop_xvfb
   rm -f "$WINE_STATE_FILE"
+}
+
+cleanup() {
+  stop_fixture
   if [[ ${TOLVANE_KEEP_PREFIX:-0} == 1 ]]; then
     log "prefix kept in $WINEPREFIX"
   else
-    rm -rf "$WINEPREFIX"
+    remove_prefix
   fi
 }
 
@@ -116,9 +162,12 @@ boot_prefix() {
   boot_step wineboot
 }
 
+# A prefix left by an earlier run (kept, or its cleanup killed) is never
+# reused: the tests expect a fresh one.
 setup() {
   local started=$SECONDS
-  cleanup
+  stop_fixture
+  remove_prefix
   mkdir -p "$WINE_STATE_DIR"
   start_xvfb
   source "$WINE_STATE_FILE"

@@ -1,18 +1,21 @@
 #!/bin/bash
-# The example package (examples/demo) installed for real through licence,
-# readme, options and progress dialogs: every file with its bytes and its
-# stored UTC time, the directories, the uninstall log's sections and lines
-# in the order the installation writes them, the tail record at the end of
-# the uninstaller, the finished progress dialog with its bar at 100 %, and
-# the readme shown after the installation because it completed.
+# The example package (examples/demo with its real programs) installed for
+# real through licence, readme, options and progress dialogs, answered with
+# the phases of examples/demo/install.robot that the main job runs too:
+# every file with its bytes and its stored UTC time, the directories, the
+# uninstall log's sections and lines in the order the installation writes
+# them, the tail record at the end of the uninstaller, the finished progress
+# dialog with its bar at 100 %, and the readme shown after the installation
+# because it completed.
 # ctest-timeout: 300
 source "$SOURCE_DIR/tests/wine/harness.sh"
 source "$SOURCE_DIR/tests/wine/install_lib.sh"
 
 CAPTION="Tolvane Demo Setup"
-DEMO=$SOURCE_DIR/examples/demo
+SCENARIO=$SOURCE_DIR/examples/demo/install.robot
 WORK=$(unix_path 'C:\tolvane-install-example')
-TARGET_WIN='C:\Example Install'
+DEMO=$WORK/project
+TARGET_WIN='C:\Program Files\Tolvane Demo'   # the scenario keeps the proposed directory
 TARGET=$(unix_path "$TARGET_WIN")
 SYSTEM_DLL=$(unix_path 'C:\windows\system32\demoext.dll')
 STAMP="2024-01-15 12:00:00.000000000"   # FileTime of demo.tvp
@@ -23,49 +26,30 @@ cleanup() {
 }
 trap cleanup EXIT
 rm -rf "$WORK" "$TARGET" "$SYSTEM_DLL"
-build_package "$DEMO/demo.tvp" "$WORK"
+"$SOURCE_DIR/examples/demo/stage.sh" "$WIN_BIN" "$DEMO" || fail "the demo project could not be staged"
+"$TOOL" build "$DEMO/demo.tvp" -o "$WORK" --arch x86_64 --quiet || fail "tolvane build could not make the demo installer"
 
 # ---- the dialogs: licence, readme, options, progress ----
 
 wine_start "$WORK/setup.exe"
-robot before <<EOF || fail "licence, readme or options dialog not as expected (see $ARTIFACTS/before.log)"
-wait class=#32770 caption="License agreement" timeout=60
-press 1007
-wait-gone
-wait class=#32770 caption="Readme" timeout=10
-press 1010
-wait-gone
-wait class=#32770 caption="$CAPTION" timeout=10
-set-text 1010 "$TARGET_WIN"
-press 1
-wait-gone
-EOF
-wait_finished
-
-robot progress <<EOF || fail "finished progress dialog not as expected (see $ARTIFACTS/progress.log)"
-wait class=#32770 caption="$CAPTION" timeout=5
-expect-text 1013 "Installing Tolvane Demo, please wait..."
-expect-text 1012 "$DONE_TEXT"
-expect-text 1011 OK
-dump
-EOF
+scenario_phase "$SCENARIO" dialogs | robot dialogs ||
+  fail "licence, readme or options dialog not as expected (see $ARTIFACTS/dialogs.log)"
+scenario_phase "$SCENARIO" finished | robot_until finished 120 ||
+  fail "the progress dialog never showed its final state (see $ARTIFACTS/finished.log)"
 
 # The bar: blue over the whole control but its last pixel column when the
 # position is the maximum (the 100 % of the design).
-bar=$(grep -o 'id=1028 class=Diagr .*rect=[0-9,-]*' "$ARTIFACTS/progress.log" | sed 's/.*rect=//')
+bar=$(grep -o 'id=1028 class=Diagr .*rect=[0-9,-]*' "$ARTIFACTS/finished.log" | sed 's/.*rect=//')
 IFS=, read -r left top right bottom <<<"$bar"
 shot=$(screenshot finished.png)
 widest=$(convert "$shot" txt:- | awk -F'[,:]' '/#0000FF/ {n[$2]++} END {m = 0; for (y in n) if (n[y] > m) m = n[y]; print m}')
 ((widest == right - left - 1)) ||
   fail "the bar is blue over $widest pixels of its $((right - left)) (100 % leaves the last column white; see $shot)"
 
-press_ok
-robot after <<EOF || fail "no readme after the completed installation (see $ARTIFACTS/after.log)"
-wait class=#32770 caption="Readme" timeout=20
-expect-text 1010 Close
-press 1010
-wait-gone
-EOF
+scenario_phase "$SCENARIO" close | robot close ||
+  fail "the finished progress dialog did not close on OK (see $ARTIFACTS/close.log)"
+scenario_phase "$SCENARIO" readme | robot readme ||
+  fail "no readme after the completed installation (see $ARTIFACTS/readme.log)"
 wine_join || fail "setup.exe did not end"
 
 # ---- files, directories, time stamps ----

@@ -19,6 +19,13 @@ robot() {
   wine_run "$WIN_BIN/robot.exe" "$(win_path "$script")" "$(win_path "$ARTIFACTS/$1.log")" >/dev/null
 }
 
+# scenario_phase FILE NAME: phase NAME of a robot scenario file (its lines
+# from "## NAME" to the next "## " line), for robot or robot_until; fails
+# when the file has no such phase.
+scenario_phase() {
+  awk -v start="## $2" '$0 == start {on = found = 1; next} /^## / {on = 0} on; END {exit !found}' "$1"
+}
+
 # robot_until NAME SECONDS: runs the script of standard input again and
 # again until it passes; 1 when it never did.
 robot_until() {

@@ -12,6 +12,7 @@
 #include "engine/resources/resource_ids.h"
 #include "engine/system/uninstall_log.h"
 #include "engine/worker/archive_reader.h"
+#include "engine/worker/directory_part.h"
 #include "engine/worker/overwrite_prompt.h"
 #include "engine/worker/progress_report.h"
 #include "engine/worker/stream_decoder.h"
@@ -32,12 +33,7 @@ char targetPath[kPathTextSize];
 void MakeDirectoryChain(InstallState* state) {
   char directory[kPathTextSize], cursor[kPathTextSize];
   CopyText(directory, targetPath, sizeof directory);
-  char* cut = 0;
-  for (char* p = directory; *p; p++)
-    if (*p == '\\') cut = p;
-  if (!cut) return;
-  *cut = 0;
-  if (TextLength(directory) < kDriveRootLength) return;
+  if (!CutToDirectory(directory) || TextLength(directory) < kDriveRootLength) return;
   WorkerCheckpoint();
   GetCurrentDirectoryA(kPathTextSize, cursor);
   uint32_t levels = 0;

@@ -9,6 +9,7 @@
 #include "engine/package/text.h"
 #include "engine/package/volume_dialog.h"
 #include "engine/worker/archive_reader.h"
+#include "engine/worker/directory_part.h"
 #include "engine/worker/worker_control.h"
 #include "engine/worker/worker_thread.h"
 
@@ -45,8 +46,12 @@ void FindVolume(char* candidate) {
       wsprintfA(szString, TOLVANE_VOLUME_FORMAT, g_state.volume);
       FatalExit(kMsgCantOpenFile, 0);
     }
-    GetCurrentDirectoryA(kPathTextSize, g_context->volumeDir);
+    // Later volumes are looked for beside the picked file.  Its directory
+    // is taken from its path: the dialog does not move the current
+    // directory on every platform.
     CopyText(candidate, szString, kPathTextSize);
+    CopyText(g_context->volumeDir, szString, kPathTextSize);
+    CutToDirectory(g_context->volumeDir);
   }
 }
 

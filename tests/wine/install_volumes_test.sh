@@ -33,16 +33,13 @@ for i in 1 2 3 4 5 6 7 8; do
 done
 make_file "$P/files/documentation-directory/a-rather-long-file-name-in-a-directory.txt" 3000
 
-# A full-screen main window: under Wine, a file dialog of the worker
-# closing over a minimised main window can leave the progress dialog (owned
-# by that window) hidden.
 project() {  # VOLUME_SIZE
   cat <<TVP
 [Setup]
 Title=Volume Test
 Caption=$CAPTION
 DefaultDir=Volume Test
-FullScreen=yes
+FullScreen=no
 FileTime=2024-01-15 12:00:00
 VolumeSize=$1
 

@@ -107,7 +107,7 @@ have() {
     line "$1" "$2$3"
   else
     line "$1" "$2 MISSING"
-    failed "missing on the Wine disk: $2"
+    failed "missing on the Wine disk: $1 $2"
   fi
 }
 
@@ -151,7 +151,7 @@ summarise_system() {
     awk -F= '/^\[/ {on = ($0 == "[Settings]"); next} on && $1 == "Dir" {print substr($0, 5)}' || true)
   have "INI entry" "$INI_WIN [Settings] Dir" "${data:+ = $data}"
   group=$(find "$DRIVE_C" -type d -path "*/Start Menu/Programs/$GROUP" -print -quit 2>/dev/null || true)
-  [[ -z $group ]] || items=$(cd "$group" && ls -1 | paste -sd '|')
+  [[ -z $group ]] || items=$(cd "$group" && LC_ALL=C ls -1 | paste -sd '|')
   have "program group" "$GROUP" "${items:+: ${items//|/, }}"
   [[ -z $items || $items == "$GROUP_ITEMS" ]] || failed "program group $GROUP: items not ${GROUP_ITEMS//|/, }"
 }

@@ -23,9 +23,9 @@ PACKAGE_BASE=53368
 FULL=$(unix_path "$WORK_WIN\\small-disk")
 
 cleanup() {
-  mountpoint -q "$FULL" && umount "$FULL"
-  rm -rf "$WORK"
   harness_exit
+  if mountpoint -q "$FULL"; then umount "$FULL"; fi
+  rm -rf "$WORK"
 }
 trap cleanup EXIT
 rm -rf "$WORK"

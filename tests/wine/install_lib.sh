@@ -78,10 +78,12 @@ install() {
 }
 
 # expect_failure TEXT: the message box after a failed installation shows
-# TEXT; it is answered, and the installer must end.
+# TEXT; it is answered, and the installer must end.  The box has the
+# caption of the progress dialog before it, so the robot tries again until
+# the window it finds is the box with that text.
 expect_failure() {
-  robot failure <<EOF || fail "no message box \"$1\" (see $ARTIFACTS/failure.log)"
-wait class=#32770 caption="$CAPTION" timeout=60
+  robot_until failure 60 <<EOF || fail "no message box \"$1\" (see $ARTIFACTS/failure.log)"
+wait class=#32770 caption="$CAPTION" timeout=5
 expect-text 65535 "$1"
 answer ok
 wait-gone

@@ -58,6 +58,10 @@ void WriteMessages(void) {
 
 void WriteLogKey(const char* section, const char* key, const char* value) {
   WorkerCheckpoint();
+  PutLogKey(section, key, value);
+}
+
+void PutLogKey(const char* section, const char* key, const char* value) {
   WritePrivateProfileStringA(section, key, value, g_state.logPath);
 }
 

@@ -13,5 +13,9 @@ extern const char kLogOn[];    // "1"
 // nothing is logged after a confirmed cancel.
 void WriteLogKey(const char* section, const char* key, const char* value);
 
+// The same without the checkpoint: for the key that completes a change
+// just made (a created file), so a cancel never leaves one without the other.
+void PutLogKey(const char* section, const char* key, const char* value);
+
 // Sets logPath and writes the Before, Directories and Messages sections.
 void WriteLogHeader(void);

@@ -82,7 +82,7 @@ void CreateTarget(InstallState* state, int existed) {
                             FILE_ATTRIBUTE_NORMAL, 0);
   if (file == INVALID_HANDLE_VALUE) FatalExit(kMsgCantOpenFile, state->name);
   state->outFile = file;
-  if (state->header.writeLog) WriteLogKey(kLogFiles, targetPath, existed ? kLogOn : kLogOff);
+  if (state->header.writeLog) PutLogKey(kLogFiles, targetPath, existed ? kLogOn : kLogOff);
 }
 
 void FinishTarget(InstallState* state, const RecordHeader* header) {

@@ -5,8 +5,8 @@
 # every file with its bytes and its stored UTC time, the directories, the
 # uninstall log's sections and lines in the order the installation writes
 # them, the tail record at the end of the uninstaller, the finished progress
-# dialog with its bar at 100 %, and the readme shown after the installation
-# because it completed.
+# dialog with its bar at 100 %, the readme shown after the installation
+# because it completed, and the demo application started at the end.
 # ctest-timeout: 300
 source "$SOURCE_DIR/tests/wine/harness.sh"
 source "$SOURCE_DIR/tests/wine/install_lib.sh"
@@ -50,6 +50,10 @@ scenario_phase "$SCENARIO" close | robot close ||
   fail "the finished progress dialog did not close on OK (see $ARTIFACTS/close.log)"
 scenario_phase "$SCENARIO" readme | robot readme ||
   fail "no readme after the completed installation (see $ARTIFACTS/readme.log)"
+scenario_phase "$SCENARIO" app | robot app ||
+  fail "the demo application was not started at the end (see $ARTIFACTS/app.log)"
+scenario_phase "$SCENARIO" quit | robot quit ||
+  fail "the demo application did not close (see $ARTIFACTS/quit.log)"
 wine_join || fail "setup.exe did not end"
 
 # ---- files, directories, time stamps ----

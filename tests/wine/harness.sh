@@ -151,8 +151,23 @@ harness_load_fixture() {
 
 # A program that a failed test leaves running must not disturb the next
 # test, which shares the prefix.
+# Wine's Program Manager opens a folder window for each group it shows.
+# It is no program of the test, but it holds the test's output open, so
+# ctest would wait for it: end it with the test.
+wine_end_folder_windows() {
+  local environ pid
+  for environ in $(grep -lzxF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null); do
+    pid=${environ#/proc/}
+    pid=${pid%/environ}
+    { tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qiE '\\explorer\.exe +[^/ ]' &&
+      kill -KILL "$pid" 2>/dev/null
+  done
+  return 0
+}
+
 harness_exit() {
   local left
+  wine_end_folder_windows
   left=$(wine_programs)
   if [[ -n $left ]]; then
     echo "harness: ending programs the test left running:" >&2

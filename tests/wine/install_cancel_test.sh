@@ -81,7 +81,7 @@ for run in $(seq 1 20); do
   TARGET_WIN="$WORK_WIN\\stop$run"
   TARGET=$(unix_path "$TARGET_WIN")
   start_install "$WORK_WIN\\out\\setup.exe" "$TARGET_WIN"
-  press_break $(((run * 263) % 4000)) yes
+  press_break $(((run * 263) % 2400)) yes
   wine_join || fail "run $run: the installer did not end after Break and Yes"
   present="" partial=0
   for f in "${FILES[@]}"; do

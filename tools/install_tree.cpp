@@ -27,13 +27,13 @@ struct Destination {
 struct Collector {
   const Project* project;
   InstallTree* tree;
-  const FileSpec* spec;
+  const FileItem* item;
   std::string error;
   std::set<std::pair<dev_t, ino_t>> openDirs;  // guards against directory loops
 };
 
 bool Fail(Collector* c, const std::string& problem) {
-  c->error = ProjectError(c->project->path, c->spec ? c->spec->line : 0, problem);
+  c->error = ProjectError(c->project->path, c->item ? c->item->line : 0, problem);
   return false;
 }
 
@@ -115,10 +115,10 @@ bool AddFile(Collector* c, const Destination& d, const std::vector<std::string>&
   InstallFile file;
   file.sourcePath = sourcePath;
   file.size = static_cast<uint64_t>(info.st_size);
-  file.overwriteMode = c->spec->overwriteMode;
-  file.attributes = c->spec->attributes;
+  file.overwriteMode = c->item->overwriteMode;
+  file.attributes = c->item->attributes;
   file.fileTime = c->project->fixedTime ? c->project->fileTime : FileTimeFromStat(info);
-  file.line = c->spec->line;
+  file.line = c->item->line;
   c->tree->fileCount++;
   c->tree->byteCount += file.size;
   if (d.variable < 0) {
@@ -186,25 +186,25 @@ bool AddDirectory(Collector* c, const Destination& d, const std::string& dir, co
   return ok;
 }
 
-bool CollectSpec(Collector* c) {
-  const FileSpec& spec = *c->spec;
+bool CollectItem(Collector* c) {
+  const FileItem& item = *c->item;
   Destination d;
-  if (!ParseDestination(c, spec.destination, &d)) return false;
-  std::string source = spec.source[0] == '/' ? spec.source : JoinPath(c->project->baseDir, spec.source);
+  if (!ParseDestination(c, item.destination, &d)) return false;
+  std::string source = item.source[0] == '/' ? item.source : JoinPath(c->project->baseDir, item.source);
   std::vector<std::string> below;
   bool pattern = HasWildcard(BaseName(source));
-  if (!spec.rename.empty() && (pattern || IsDirectory(source)))
-    return Fail(c, "Name= renames a single file; Source '" + spec.source + "' is a directory or a pattern");
+  if (!item.rename.empty() && (pattern || IsDirectory(source)))
+    return Fail(c, "Name= renames a single file; Source '" + item.source + "' is a directory or a pattern");
   if (pattern) {
     uint64_t before = c->tree->fileCount;
     if (!IsDirectory(DirectoryOf(source))) return Fail(c, "Source directory '" + DirectoryOf(source) + "' does not exist");
-    if (!AddDirectory(c, d, DirectoryOf(source), BaseName(source), spec.recurse, &below)) return false;
-    if (c->tree->fileCount == before) return Fail(c, "Source pattern '" + spec.source + "' matches no file");
+    if (!AddDirectory(c, d, DirectoryOf(source), BaseName(source), item.recurse, &below)) return false;
+    if (c->tree->fileCount == before) return Fail(c, "Source pattern '" + item.source + "' matches no file");
     return true;
   }
   if (IsDirectory(source)) return AddDirectory(c, d, source, "", true, &below);
-  if (!IsRegularFile(source)) return Fail(c, "Source '" + spec.source + "' does not exist (looked for " + source + ")");
-  return AddFile(c, d, below, source, spec.rename.empty() ? BaseName(source) : spec.rename);
+  if (!IsRegularFile(source)) return Fail(c, "Source '" + item.source + "' does not exist (looked for " + source + ")");
+  return AddFile(c, d, below, source, item.rename.empty() ? BaseName(source) : item.rename);
 }
 
 // A directory record carries the newest time of what it holds.
@@ -221,9 +221,9 @@ uint64_t SetDirectoryTimes(InstallDir* dir, const Project& project) {
 bool CollectInstallTree(const Project& project, InstallTree* tree, std::string* error) {
   *tree = InstallTree();
   Collector c = {&project, tree, nullptr, "", {}};
-  for (const FileSpec& spec : project.files) {
-    c.spec = &spec;
-    if (!CollectSpec(&c)) {
+  for (const FileItem& item : project.files) {
+    c.item = &item;
+    if (!CollectItem(&c)) {
       *error = c.error;
       return false;
     }

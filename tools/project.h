@@ -12,14 +12,14 @@
 
 // A licence or readme text: the source file and the name under which the
 // installation writes it into the installation directory.
-struct TextBlockSpec {
+struct TextBlockItem {
   std::string source;  // empty: the package has no such text
   std::string name;    // a plain file name
   int line = 0;
 };
 
 // One [File] section.
-struct FileSpec {
+struct FileItem {
   std::string source;       // file, directory or pattern, relative to the project
   std::string destination;  // below the installation directory, or starting with a path variable
   std::string rename;       // Name=: installed name of a single source file
@@ -30,17 +30,17 @@ struct FileSpec {
 };
 
 // Items of the list sections, their strings in package order.
-struct ShortcutSpec {
+struct ShortcutItem {
   std::string strings[kShortcutStrings];
   int line = 0;
 };
 
-struct RegistrySpec {
+struct RegistryItem {
   std::string strings[kRegistryStrings];
   int line = 0;
 };
 
-struct IniSpec {
+struct IniItem {
   std::string strings[kIniStrings];
   int line = 0;
 };
@@ -50,12 +50,12 @@ struct Project {
   std::string baseDir;  // sources are relative to it
   std::string mainStrings[kMainStringCount];  // by role - 1
   PackageHeader settings = {};  // flags and colours; sizes and offsets come later
-  TextBlockSpec licence;
-  TextBlockSpec readme;
-  std::vector<FileSpec> files;
-  std::vector<ShortcutSpec> shortcuts;
-  std::vector<RegistrySpec> registry;
-  std::vector<IniSpec> ini;
+  TextBlockItem licence;
+  TextBlockItem readme;
+  std::vector<FileItem> files;
+  std::vector<ShortcutItem> shortcuts;
+  std::vector<RegistryItem> registry;
+  std::vector<IniItem> ini;
   std::map<int, std::string> messages;  // overridden texts, readable form
   uint64_t volumeSize = 0;              // 0: one installer file
   bool fixedTime = false;               // false: time stamps of the source files

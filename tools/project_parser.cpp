@@ -127,7 +127,7 @@ bool CheckLength(Parser* p, const ProjectLine& l, size_t limit) {
 
 bool ParseTextBlockKey(Parser* p, const ProjectLine& l, bool* handled) {
   Project* project = p->project;
-  TextBlockSpec* block = nullptr;
+  TextBlockItem* block = nullptr;
   bool isName = false;
   if (SameName(l.key, "Licence")) block = &project->licence;
   if (SameName(l.key, "Readme")) block = &project->readme;
@@ -214,7 +214,7 @@ bool ParseItemSection(Parser* p, const ProjectSection& s, const ItemKey* keys, i
 }
 
 bool ParseShortcut(Parser* p, const ProjectSection& s) {
-  ShortcutSpec item;
+  ShortcutItem item;
   const ProjectLine* lines[kShortcutStrings];
   if (!ParseItemSection(p, s, kShortcutKeys, kShortcutStrings, item.strings, lines)) return false;
   std::string problem;
@@ -235,7 +235,7 @@ bool NormaliseRegistryRoot(std::string* root) {
 }
 
 bool ParseRegistry(Parser* p, const ProjectSection& s) {
-  RegistrySpec item;
+  RegistryItem item;
   const ProjectLine* lines[kRegistryStrings];
   if (!ParseItemSection(p, s, kRegistryKeys, kRegistryStrings, item.strings, lines)) return false;
   std::string& root = item.strings[kRegistryRoot - 1];
@@ -259,7 +259,7 @@ bool ParseRegistry(Parser* p, const ProjectSection& s) {
 }
 
 bool ParseIni(Parser* p, const ProjectSection& s) {
-  IniSpec item;
+  IniItem item;
   const ProjectLine* lines[kIniStrings];
   if (!ParseItemSection(p, s, kIniKeys, kIniStrings, item.strings, lines)) return false;
   item.line = s.line;
@@ -271,20 +271,20 @@ bool ParseFileSection(Parser* p, const ProjectSection& s) {
   std::string values[kFileKeyCount];
   const ProjectLine* lines[kFileKeyCount];
   if (!ParseItemSection(p, s, kFileKeys, kFileKeyCount, values, lines)) return false;
-  FileSpec spec;
-  spec.source = StripQuotes(values[0]);
-  spec.destination = StripQuotes(values[1]);
-  spec.rename = values[2];
-  spec.attributes = kAttributeArchive;
-  spec.line = s.line;
+  FileItem item;
+  item.source = StripQuotes(values[0]);
+  item.destination = StripQuotes(values[1]);
+  item.rename = values[2];
+  item.attributes = kAttributeArchive;
+  item.line = s.line;
   std::string problem;
-  if (lines[2] && !CheckWindowsComponent(spec.rename, &problem)) return Fail(p, lines[2]->line, "Name: " + problem);
-  if (lines[3] && !ParseOverwriteMode(values[3], &spec.overwriteMode, &problem))
+  if (lines[2] && !CheckWindowsComponent(item.rename, &problem)) return Fail(p, lines[2]->line, "Name: " + problem);
+  if (lines[3] && !ParseOverwriteMode(values[3], &item.overwriteMode, &problem))
     return Fail(p, lines[3]->line, "Overwrite: " + problem);
-  if (lines[4] && !ParseAttributes(values[4], &spec.attributes, &problem))
+  if (lines[4] && !ParseAttributes(values[4], &item.attributes, &problem))
     return Fail(p, lines[4]->line, "Attributes: " + problem);
-  if (lines[5] && !ParseFlag(values[5], &spec.recurse, &problem)) return Fail(p, lines[5]->line, "Recurse: " + problem);
-  p->project->files.push_back(spec);
+  if (lines[5] && !ParseFlag(values[5], &item.recurse, &problem)) return Fail(p, lines[5]->line, "Recurse: " + problem);
+  p->project->files.push_back(item);
   return true;
 }
 
@@ -333,11 +333,11 @@ void ApplyDefaults(Parser* p) {
   if (!Given(p, "OfferRun")) h.offerRun = !strings[kMainRunApp - 1].empty();
   for (const ColourKey& k : kColourKeys)
     if (!Given(p, k.name)) std::memcpy(h.*k.field, k.fallback, 3);
-  for (TextBlockSpec* block : {&project->licence, &project->readme}) {
+  for (TextBlockItem* block : {&project->licence, &project->readme}) {
     block->source = SlashPath(block->source);
     if (!block->source.empty() && block->name.empty()) block->name = BaseName(block->source);
   }
-  for (FileSpec& file : project->files) file.source = SlashPath(file.source);
+  for (FileItem& file : project->files) file.source = SlashPath(file.source);
 }
 
 // Checks across keys.
@@ -360,7 +360,7 @@ bool CheckConsistency(Parser* p) {
     return Fail(p, KeyLine(p, "Group"), "the project has shortcuts but no Group= to put them in");
   if (project->shortcuts.size() > 0xFFFF || project->registry.size() > 0xFFFF || project->ini.size() > 0xFFFF)
     return Fail(p, 0, "a package holds at most 65535 shortcuts, registry entries and INI entries each");
-  for (const TextBlockSpec* block : {&project->licence, &project->readme})
+  for (const TextBlockItem* block : {&project->licence, &project->readme})
     if (!block->source.empty() && !CheckWindowsComponent(block->name, &problem))
       return Fail(p, block->line, "the text's installed name: " + problem + "; give one with LicenceName= or ReadmeName=");
   return true;

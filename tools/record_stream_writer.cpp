@@ -68,16 +68,16 @@ bool WriteFile(Writer* w, const InstallFile& file) {
 
 // A text block must suit the launcher's block decoder and the loader's
 // fixed places for it in the decoder's input buffer.
-bool WriteTextBlock(Writer* w, const TextBlockSpec& spec, const char* what, uint32_t* recordSize) {
-  if (spec.source.empty()) return true;
+bool WriteTextBlock(Writer* w, const TextBlockItem& item, const char* what, uint32_t* recordSize) {
+  if (item.source.empty()) return true;
   InstallFile file;
-  file.sourcePath = spec.source[0] == '/' ? spec.source : JoinPath(w->project->baseDir, spec.source);
-  file.name = kInstallPathPrefix + spec.name + "\"";
+  file.sourcePath = item.source[0] == '/' ? item.source : JoinPath(w->project->baseDir, item.source);
+  file.name = kInstallPathPrefix + item.name + "\"";
   file.attributes = kAttributeArchive;
-  file.line = spec.line;
+  file.line = item.line;
   struct stat info;
   if (stat(file.sourcePath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-    w->error = ProjectError(w->project->path, spec.line, std::string("the ") + what + " text '" + spec.source +
+    w->error = ProjectError(w->project->path, item.line, std::string("the ") + what + " text '" + item.source +
                                                              "' is not a readable file");
     return false;
   }
@@ -96,7 +96,7 @@ bool WriteTextBlock(Writer* w, const TextBlockSpec& spec, const char* what, uint
     problem = "it compresses to " + std::to_string(body.size()) + " bytes; a text block holds at most " +
               std::to_string(kTextBlockBodyLimit);
   if (!problem.empty()) {
-    w->error = ProjectError(w->project->path, spec.line, std::string("the ") + what + " text '" + spec.source + "': " + problem);
+    w->error = ProjectError(w->project->path, item.line, std::string("the ") + what + " text '" + item.source + "': " + problem);
     return false;
   }
   *recordSize = static_cast<uint32_t>(AppendFileRecord(w, file, body));

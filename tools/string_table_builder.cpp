@@ -36,19 +36,19 @@ void BuildStringTable(const Project& project, std::vector<char>* block, PackageH
 
   header->shortcutCount = static_cast<uint16_t>(project.shortcuts.size());
   header->shortcutsOffset = header->shortcutCount ? Offset(*block) : 0;
-  for (const ShortcutSpec& item : project.shortcuts)
+  for (const ShortcutItem& item : project.shortcuts)
     for (const std::string& text : item.strings) Append(block, text);
 
   header->registryCount = static_cast<uint16_t>(project.registry.size());
   header->registryOffset = header->registryCount ? Offset(*block) : 0;
   header->hasRegistry = header->registryCount != 0;
-  for (const RegistrySpec& item : project.registry)
+  for (const RegistryItem& item : project.registry)
     for (const std::string& text : item.strings) Append(block, text);
 
   header->iniCount = static_cast<uint16_t>(project.ini.size());
   header->iniOffset = header->iniCount ? Offset(*block) : 0;
   header->hasIni = header->iniCount != 0;
-  for (const IniSpec& item : project.ini)
+  for (const IniItem& item : project.ini)
     for (const std::string& text : item.strings) Append(block, text);
 
   header->messagesOffset = Offset(*block);
